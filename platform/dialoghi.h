@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// Modal message boxes with an OK button.
+enum class Icona { Nessuna, Esclamazione, Informazione, Critica };
+
+class Messaggi {
+public:
+    virtual ~Messaggi() = default;
+    virtual void mostra(const QString& testo, const QString& titolo, Icona icona = Icona::Nessuna) = 0;
+};
+
+// One-line input box: prompt, window title, default answer. Cancel gives empty text.
+class CasellaInput {
+public:
+    virtual ~CasellaInput() = default;
+    virtual QString chiedi(const QString& prompt, const QString& titolo, const QString& predefinito = {}) = 0;
+};
+
+// What a command sets on the common file dialog before showing it.
+struct RichiestaFile {
+    QString titolo;
+    QString cartella_iniziale;
+    QString estensione_predefinita;  // without the dot
+    QString nome_suggerito;
+    QString filtro;                  // e.g. "*.xlsx" or "Cartelle di lavoro (*.xlsx *.xls)"
+    bool annulla_errore = true;      // cancelling takes the command's (silent) error path
+};
+
+// The common open/save file dialog. Returns the chosen full file name, or nothing on cancel.
+class DialogoFile {
+public:
+    virtual ~DialogoFile() = default;
+    virtual std::optional<QString> apri(const RichiestaFile& richiesta) = 0;
+    virtual std::optional<QString> salva(const RichiestaFile& richiesta) = 0;
+};
+
+// Implementations on Qt's standard dialogs. `genitore` may be null.
+class MessaggiQt : public Messaggi {
+public:
+    explicit MessaggiQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    void mostra(const QString& testo, const QString& titolo, Icona icona) override;
+    void imposta_genitore(QWidget* g) { genitore_ = g; }
+
+private:
+    QWidget* genitore_;
+};
+
+class CasellaInputQt : public CasellaInput {
+public:
+    explicit CasellaInputQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    QString chiedi(const QString& prompt, const QString& titolo, const QString& predefinito) override;
+    void imposta_genitore(QWidget* g) { genitore_ = g; }
+
+private:
+    QWidget* genitore_;
+};
+
+class DialogoFileQt : public DialogoFile {
+public:
+    explicit DialogoFileQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    std::optional<QString> apri(const RichiestaFile& richiesta) override;
+    std::optional<QString> salva(const RichiestaFile& richiesta) override;
+    void imposta_genitore(QWidget* g) { genitore_ = g; }
+
+private:
+    QWidget* genitore_;
+};
