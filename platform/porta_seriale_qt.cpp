@@ -168,8 +168,10 @@ void PortaSerialeQt::dati_arrivati() {
 
 void PortaSerialeQt::errore(QSerialPort::SerialPortError e) {
     if (e == QSerialPort::NoError) return;
-    if (e == QSerialPort::ResourceError) {
-        // The device went away: the port stays "open" unless closed here.
+    if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) {
+        // The device went away: the port stays "open" unless closed here. On a
+        // pty whose other end closed, Qt 6.4 reports a ReadError on every pass
+        // of the event loop instead of one ResourceError.
         porta_.clearError();
         if (porta_.isOpen()) porta_.close();
         riaprire_ = true;

@@ -11,7 +11,7 @@
 // open, so a changed mapping or override takes effect on the next open.
 //
 // On a pseudo-terminal the control lines cannot be set: that is ignored. When the
-// other end goes away the port reports a resource error and is closed here; the
+// other end goes away the port reports a resource (or read) error and is closed here; the
 // next open (or the next write) opens it again.
 class PortaSerialeQt : public QObject, public PortaSeriale {
     Q_OBJECT
