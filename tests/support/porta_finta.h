@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <vector>
@@ -22,6 +23,7 @@ public:
     class Timer : public Temporizzatore {
     public:
         explicit Timer(OrologioFinto& o) : o_(o) { o_.timer_.push_back(this); }
+        ~Timer() override { std::erase(o_.timer_, this); }
         void imposta_intervallo(int ms) override { intervallo_ = ms; }
         int intervallo() const override { return intervallo_; }
         void abilita(bool si) override {
