@@ -97,6 +97,12 @@ void CollegamentoSeriale::mostra_finestra() {
 }
 
 void CollegamentoSeriale::chiudi() {
-    delete finestra_.data();
+    if (finestra_ && finestra_->ricerca_in_corso()) {
+        // The search runs inside the window: it goes once the search has unwound.
+        finestra_->hide();
+        finestra_->deleteLater();
+    } else {
+        delete finestra_.data();
+    }
     chiudi_porta(*porta_, stato_);
 }

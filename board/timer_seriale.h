@@ -9,6 +9,7 @@ class TimerSeriale : public Temporizzatore {
 public:
     TimerSeriale() {
         timer_.setObjectName(QStringLiteral("Timer_Seriale"));
+        timer_.setTimerType(Qt::PreciseTimer);  // a reply wait never ends early
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (al_tick) al_tick();
         });

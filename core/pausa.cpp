@@ -12,7 +12,6 @@ PassoAttesa::PassoAttesa(int massimo_ms) {
 }
 
 void PassoAttesa::esegui() {
-    QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 

@@ -91,8 +91,8 @@ void SchedaSimulata::byte_ricevuto(char c) {
         invia("S");
         in_flusso_ = true;
         inviati_ = 0;
-        inizio_ns_ = orologio_.nsecsElapsed();
-        programma(0);
+        dovuto_ns_ = orologio_.nsecsElapsed();
+        prepara();
         break;
     case 'T':
         invia("T");
@@ -104,44 +104,48 @@ void SchedaSimulata::byte_ricevuto(char c) {
     }
 }
 
-void SchedaSimulata::programma(long ritardo_ms) {
-    if (op_.frequenza > 0) {
-        // A fixed schedule from the start, so timer slack never adds up.
-        const qint64 dovuto = inizio_ns_ + static_cast<qint64>(inviati_ * 1e9 / op_.frequenza);
-        const qint64 attesa = (dovuto - orologio_.nsecsElapsed()) / 1000000;
-        flusso_.start(static_cast<int>(attesa > 0 ? attesa : 0));
-    } else {
-        flusso_.start(static_cast<int>(ritardo_ms));
+void SchedaSimulata::prepara() {
+    // A record goes out when its contact and flight are over (at a forced rate,
+    // one period after the last), or after its own pause when the script gives one.
+    pendente_.reset();
+    if (op_.massimo >= 0 && inviati_ >= op_.massimo) pendente_.reset();
+    else pendente_ = op_.sorgente.prossimo();
+    if (!pendente_) {
+        in_flusso_ = false;
+        riporta("fine %s\n", QByteArray::number(static_cast<qlonglong>(inviati_)));
+        return;
     }
+    qint64 ritardo_ns;
+    if (pendente_->pausa_ms >= 0) ritardo_ns = qint64{pendente_->pausa_ms} * 1000000;
+    else if (op_.frequenza > 0) ritardo_ns = static_cast<qint64>(1e9 / op_.frequenza);
+    else ritardo_ns = (pendente_->contatto_us + pendente_->volo_us) * 1000;
+    if (ritardo_ns < 0) ritardo_ns = 0;
+    // An absolute schedule, so timer slack never adds up.
+    dovuto_ns_ += ritardo_ns;
+    const qint64 attesa_ms = (dovuto_ns_ - orologio_.nsecsElapsed()) / 1000000;
+    flusso_.start(static_cast<int>(attesa_ms > 0 ? attesa_ms : 0));
 }
 
 void SchedaSimulata::prossimo_frame() {
-    if (!in_flusso_) return;
-    if (op_.massimo >= 0 && inviati_ >= op_.massimo) {
-        in_flusso_ = false;
-        riporta("fine %s\n", QByteArray::number(static_cast<qlonglong>(inviati_)));
-        return;
-    }
-    const std::optional<TempiSalto> t = op_.sorgente.prossimo();
-    if (!t) {
-        in_flusso_ = false;
-        riporta("fine %s\n", QByteArray::number(static_cast<qlonglong>(inviati_)));
+    if (!in_flusso_ || !pendente_) return;
+    if (orologio_.nsecsElapsed() < dovuto_ns_ - 500000) {  // woken early
+        flusso_.start(0);
         return;
     }
     QByteArray f;
-    parola(f, t->contatto_us);
-    parola(f, t->volo_us);
+    parola(f, pendente_->contatto_us);
+    parola(f, pendente_->volo_us);
     invia(f);
     if (op_.registro) std::fprintf(op_.registro, "%ld %lld\n", totale_, static_cast<long long>(ns_adesso()));
     ++inviati_;
     ++totale_;
     if (op_.guasto == Guasto::Riaggancia && inviati_ >= op_.riaggancia_dopo) {
-        riaggancia();
+        in_flusso_ = false;
+        // Long enough for the last frame to be read, then the line goes dead.
+        QTimer::singleShot(50, this, &SchedaSimulata::riaggancia);
         return;
     }
-    // The next record follows this one's contact and flight (or its own pause).
-    long ritardo = t->pausa_ms >= 0 ? t->pausa_ms : static_cast<long>((t->contatto_us + t->volo_us) / 1000);
-    programma(ritardo < 0 ? 0 : ritardo);
+    prepara();
 }
 
 void SchedaSimulata::invia(const QByteArray& b) {

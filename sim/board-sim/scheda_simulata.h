@@ -51,7 +51,7 @@ private:
     void invia(const QByteArray& b);
     void svuota_uscita();
     void prossimo_frame();
-    void programma(long ritardo_ms);
+    void prepara();
     void riaggancia();
     QByteArray casuali(int n);
 
@@ -64,7 +64,8 @@ private:
     bool in_flusso_ = false;
     long inviati_ = 0;       // frames of this start
     long totale_ = 0;        // frames since the program began
-    qint64 inizio_ns_ = 0;   // start of the forced-rate schedule
+    qint64 dovuto_ns_ = 0;   // when the pending frame is due
+    std::optional<TempiSalto> pendente_;
     QElapsedTimer orologio_;
     std::mt19937 rng_{12345};
 };
