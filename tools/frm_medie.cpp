@@ -15,9 +15,9 @@ constexpr double alto_riga_0 = 120;
 constexpr double altezza_riga = 315;
 constexpr double passo_righe = 150;
 constexpr double sinistra_testi = 120, larghezza_testi = 2520;
-constexpr double sinistra_medie = 2760, larghezza_valori = 1320;
-constexpr double sinistra_decrementi = 4200;
-constexpr double larghezza_finestra = 5640;
+constexpr double sinistra_medie = 2760, larghezza_valori = 1500;
+constexpr double sinistra_decrementi = 4380;
+constexpr double larghezza_finestra = 6000;
 
 const std::array<const char*, 6> testi_righe = {
     "", "Tempo Volo (msec)", "Altezza (cm)", "Tempo Contatto (msec)", "Spazio Acc. (cm)", "Potenza (Watt)"};
