@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 const QString sezione = QStringLiteral("funz");
 
@@ -30,6 +32,12 @@ const std::array<QString, ultima_riga + 1> etichette = {
     QStringLiteral("Tempo minimo Volo     (ms)"), QStringLiteral("Nota")};
 
 int32_t valore_numerico(const QString& testo) { return numeri::arrotonda_i32(numeri::prefisso(testo)); }
+
+// Name order of the athletes: letter case ignored, then counted to break ties.
+bool prima_atleta(const QString& a, const QString& b) {
+    const int r = QString::compare(a, b, Qt::CaseInsensitive);
+    return r != 0 ? r < 0 : a < b;
+}
 }  // namespace
 
 Frm_configura::Frm_configura(Stato& stato, ArchivioImpostazioni& impostazioni, Messaggi& messaggi,
@@ -40,7 +48,12 @@ Frm_configura::Frm_configura(Stato& stato, ArchivioImpostazioni& impostazioni, M
       messaggi_(messaggi),
       casella_(casella),
       intestazione_(intestazione),
-      lbl_utente_(QStringLiteral("Lbl_utente"), [this](int) { return new QLabel(this); }),
+      lbl_utente_(QStringLiteral("Lbl_utente"),
+                  [this](int) {
+                      auto* l = new QLabel(this);
+                      l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                      return l;
+                  }),
       txt_utente_(QStringLiteral("txt_utente"),
                   [this](int i) {
                       auto* c = new QComboBox(this);
@@ -165,6 +178,9 @@ void Frm_configura::disponi_righe() {
         cmd_elimina_[i]->setGeometry(
             twips::rettangolo_pixel(sinistra_elimina, alto_lista, larghezza_pulsante, altezza_lista));
         const bool mostra_lista = i != riga_nota;
+        // The label's text level with the list's.
+        const int margine = std::max(0, (txt_utente_[i]->height() - lbl_utente_[i]->fontMetrics().height()) / 2);
+        lbl_utente_[i]->setContentsMargins(0, margine, 0, 0);
         lbl_utente_[i]->setVisible(true);
         txt_utente_[i]->setVisible(mostra_lista);
         cmd_add_[i]->setVisible(mostra_lista);
@@ -219,10 +235,10 @@ void Frm_configura::Elenca_atleti() {
     auto cartella = nomi_cartelle::cartella_squadra(stato_.cartella_programma, stato_.squadra);
     if (!cartella || !QFileInfo(*cartella).isDir()) return;
     QStringList atleti;
-    for (const QString& nome :
-         QDir(*cartella).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+    for (const QString& nome : QDir(*cartella).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort)) {
         if (nomi_cartelle::sicuro(nome)) atleti << nome;
     }
+    std::sort(atleti.begin(), atleti.end(), prima_atleta);
     riempi_riga(riga_atleta, atleti);
     if (!atleti.isEmpty()) seleziona(riga_atleta, 0);
 }
@@ -329,11 +345,18 @@ void Frm_configura::Nuovo(int riga) {
             messaggi_.mostra(nomi_cartelle::messaggio_nome_non_valido(valore), titolo_applicazione,
                              Icona::Esclamazione);
         } else {
+            // A new athlete takes its place in name order, where the next listing of the
+            // team folder will find it, so its stored position keeps naming it.
+            int posizione = c->count();
+            if (riga == riga_atleta) {
+                posizione = 0;
+                while (posizione < c->count() && prima_atleta(c->itemText(posizione), valore)) ++posizione;
+            }
             {
                 QSignalBlocker blocco(c);
-                c->addItem(valore);
+                c->insertItem(posizione, valore);
             }
-            seleziona(riga, c->count() - 1);
+            seleziona(riga, posizione);
         }
     }
     Applica_configurazione();

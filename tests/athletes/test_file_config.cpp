@@ -129,19 +129,3 @@ TEST_F(FileConfig, ErroriDiScritturaEDiLetturaMostranoLaDescrizione) {
     ASSERT_EQ(messaggi.mostrati.size(), 1u);
     EXPECT_TRUE(messaggi.mostrati[0].testo.startsWith("Carica_File_Config: "));
 }
-
-TEST_F(FileConfig, LetturaDelFileElenchi) {
-    RigheConfigurazione righe;
-    righe[riga_squadra].voci = {"resta"};
-    righe[riga_atleta].voci = {"via"};
-    leggi_file_ini(stato, messaggi, righe);  // no file: the rows stay, row 1 is emptied
-    EXPECT_EQ(righe[riga_squadra].voci, QStringList({"resta"}));
-    EXPECT_TRUE(righe[riga_atleta].voci.isEmpty());
-
-    scrivi(stato.file_ini(), " 4 \r\n 0 \r\nT\r\n 0 \r\nCMJ\r\n-1 \r\n-1 \r\n");
-    RigheConfigurazione letto;
-    leggi_file_ini(stato, messaggi, letto);
-    EXPECT_EQ(letto[riga_squadra].voci, QStringList({"T"}));
-    EXPECT_EQ(letto[riga_esercizio].voci, QStringList({"CMJ"}));
-    EXPECT_TRUE(messaggi.mostrati.empty());
-}
