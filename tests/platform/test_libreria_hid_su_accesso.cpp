@@ -46,7 +46,7 @@ TEST(LibreriaHidSuAccesso, UnaSchedaGiaCollegataEAnnunciataSubitoAlConnect) {
     ASSERT_TRUE(b.libreria->Connect(&b.ricevitore));
     ASSERT_TRUE(b.aspetta_notifiche(3));
     const qint64 ms = t.elapsed();
-    EXPECT_LT(ms, 100) << "plugged notification after " << ms << " ms";
+    EXPECT_LT(ms, 250) << "plugged notification after " << ms << " ms";
     EXPECT_EQ(b.ricevitore.codici(), (std::vector<int>{NOTIFICA_HID_INSERITO, NOTIFICA_HID_INSERITO,
                                                        NOTIFICA_HID_CAMBIATO}));
     const ManigliaHid h = b.libreria->GetHandle(VID, PID);
@@ -168,7 +168,7 @@ TEST(LibreriaHidSuAccesso, WriteExRaggiungeIlDispositivoConQuegliId) {
     QElapsedTimer t;
     t.start();
     b.libreria->WriteEx(0x0461, 0x0030, out);
-    EXPECT_LT(t.elapsed(), 50);
+    EXPECT_LT(t.elapsed(), 200);  // queued for the worker, never waited for
     EXPECT_TRUE(b.accesso->scritti("/dev/hidraw5").empty());
 }
 
