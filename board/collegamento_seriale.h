@@ -2,6 +2,7 @@
 
 #include "board/protocollo_scheda.h"
 #include "board/ricezione_seriale.h"
+#include "core/sequenze_scheda.h"
 
 #include <QPointer>
 
@@ -22,7 +23,7 @@ struct Stato;
 // the receive event and the serial window. The port and the protocol live as
 // long as this object; the window is created on first use and again after it
 // was closed.
-class CollegamentoSeriale {
+class CollegamentoSeriale : public SequenzeScheda {
 public:
     // With no port given, the port is the QSerialPort one, its numbers mapped to
     // devices as dispositivi_seriali says (with "Properties"/"PortPath" read at
@@ -30,7 +31,7 @@ public:
     CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi, Beep& beep,
                         EntrataSalti& entrata, InvioHid* hid, const ContatoreTick& contatore,
                         std::unique_ptr<PortaSeriale> porta = nullptr, std::unique_ptr<Temporizzatore> timer = nullptr);
-    ~CollegamentoSeriale();
+    ~CollegamentoSeriale() override;
     CollegamentoSeriale(const CollegamentoSeriale&) = delete;
     CollegamentoSeriale& operator=(const CollegamentoSeriale&) = delete;
 
@@ -51,9 +52,9 @@ public:
     void chiudi();
 
     // The command panel's sequences (see ProtocolloScheda).
-    bool avvia_acquisizione() { return protocollo_.avvia_acquisizione(); }
-    void ferma_acquisizione() { protocollo_.ferma_acquisizione(); }
-    void reset_linee() { protocollo_.reset_linee(); }
+    bool avvia_acquisizione() override { return protocollo_.avvia_acquisizione(); }
+    void arresta_acquisizione() override { protocollo_.arresta_acquisizione(); }
+    void reset_linee() override { protocollo_.reset_linee(); }
 
     frm_seriale& finestra();  // created on first use
     bool finestra_esiste() const { return !finestra_.isNull(); }

@@ -137,7 +137,7 @@ bool ProtocolloScheda::avvia_acquisizione() {
     return false;
 }
 
-void ProtocolloScheda::ferma_acquisizione() {
+void ProtocolloScheda::arresta_acquisizione() {
     stato_.scarta_primo = false;
     stato_.acquisizione = false;
     if (stato_.hid_connesso && hid_) hid_->HID_invia_stringa(QByteArrayLiteral("$T"));

@@ -42,7 +42,7 @@ public:
     void reset_linee();
     // From the emptying of the receive buffer on; true when acquisition started.
     bool avvia_acquisizione();
-    void ferma_acquisizione();
+    void arresta_acquisizione();
 
     int timeout_risposta = 500;  // ms
     bool attesa_scaduta = false;

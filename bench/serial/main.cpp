@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     }
     const double secondi = durata.elapsed() / 1000.0;
     const double cpu_s = std::clock() / double(CLOCKS_PER_SEC);
-    c.ferma_acquisizione();
+    c.arresta_acquisizione();
     sim.write("esci\n");
     sim.waitForFinished(2000);
 

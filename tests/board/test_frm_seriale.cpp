@@ -142,7 +142,7 @@ TEST(FrmSeriale, AnnullaChiudeLaFinestraMaNonLaPorta) {
 
 TEST(FrmSeriale, RicercaAutomaticaSiFermaAllaPrimaPortaCheRisponde) {
     BancoSeriale b(50);
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     scheda.su_porte = {3, 6};
     b.porta->guaste = {2};
     frm_seriale& f = b.c->finestra();
@@ -163,7 +163,7 @@ TEST(FrmSeriale, RicercaAutomaticaSiFermaAllaPrimaPortaCheRisponde) {
 
 TEST(FrmSeriale, RicercaAutomaticaSenzaScheda) {
     BancoSeriale b(50);
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     scheda.muta = true;
     b.archivio.scrivi("Properties", "CommPort", "4");
     b.st.connesso = true;  // a board known before: the search forgets it
@@ -181,7 +181,7 @@ TEST(FrmSeriale, RicercaAutomaticaSenzaScheda) {
 
 TEST(FrmSeriale, RilevamentoAllAvvioConLaFinestraDisabilitata) {
     BancoSeriale b;
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     b.archivio.scrivi("Properties", "CommPort", "2");
     bool disabilitata = false, visibile = false;
     QString titolo;

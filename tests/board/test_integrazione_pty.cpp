@@ -131,7 +131,7 @@ TEST(IntegrazionePty, AvvioFrameSaltiEStop) {
     EXPECT_EQ(b.st.salti[2].t_volo, 21);
     EXPECT_EQ(b.st.salti[3].t_contatto, 285);
     EXPECT_EQ(b.st.salti[3].t_volo, 400);
-    b.c->ferma_acquisizione();
+    b.c->arresta_acquisizione();
     EXPECT_FALSE(b.st.acquisizione);
     ASSERT_TRUE(QTest::qWaitFor([&] { return b.sim.righe("comando T") == 21; }, 2000));
     EXPECT_EQ(b.sim.righe("comando $"), 22);  // one for the start
@@ -178,7 +178,7 @@ TEST(IntegrazionePty, RiaggancioDuranteLaProva) {
     EXPECT_EQ(salti, 5);  // the frames after the discarded one, up to the hang-up
     QElapsedTimer t;
     t.start();
-    b.c->ferma_acquisizione();
+    b.c->arresta_acquisizione();
     EXPECT_LT(t.elapsed(), 1000);
     EXPECT_EQ(b.st.salti.numero(), salti);
     EXPECT_FALSE(b.st.acquisizione);

@@ -96,7 +96,7 @@ TEST(Protocollo, UnaAttesaSenzaTimerFinisceComunque) {
 
 TEST(Protocollo, RilevamentoRiuscito) {
     BancoSeriale b;
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     b.porta->numero = 3;
     b.porta->ingresso = "vecchi byte";
     const int32_t t0 = b.orologio.adesso;
@@ -114,7 +114,7 @@ TEST(Protocollo, RilevamentoRiuscito) {
 TEST(Protocollo, RilevamentoFallitoSuRispostaSbagliataCortaOAssente) {
     for (const QByteArray& risposta : {QByteArray("?NO!"), QByteArray("?YE"), QByteArray("?yes"), QByteArray()}) {
         BancoSeriale b;
-        SchedaFinta scheda(*b.porta);
+        SchedaSerialeFinta scheda(*b.porta);
         scheda.risposta = risposta;
         const int32_t t0 = b.orologio.adesso;
         EXPECT_FALSE(b.c->protocollo().trova_scheda()) << risposta.constData();
@@ -123,7 +123,7 @@ TEST(Protocollo, RilevamentoFallitoSuRispostaSbagliataCortaOAssente) {
         if (risposta.size() < 4) EXPECT_GE(b.orologio.adesso - t0, 1000 + 500);
     }
     BancoSeriale muto;
-    SchedaFinta scheda(*muto.porta);
+    SchedaSerialeFinta scheda(*muto.porta);
     scheda.muta = true;
     const int32_t t0 = muto.orologio.adesso;
     EXPECT_FALSE(muto.c->protocollo().trova_scheda());
@@ -157,7 +157,7 @@ TEST(Protocollo, ResetTieneBassiDtrERtsPer200ms) {
 TEST(Protocollo, AvvioConEchiGiusti) {
     BancoSeriale b;
     b.st.connesso = true;
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     Open_comm(*b.porta, b.st, b.messaggi);
     b.porta->ingresso = "resti";
     EXPECT_TRUE(b.c->avvia_acquisizione());
@@ -174,7 +174,7 @@ TEST(Protocollo, AvvioConEchiGiusti) {
 TEST(Protocollo, AvvioConEcoSbagliatoOAssente) {
     for (bool muta : {false, true}) {
         BancoSeriale b;
-        SchedaFinta scheda(*b.porta);
+        SchedaSerialeFinta scheda(*b.porta);
         scheda.eco_s = "s";
         scheda.muta = muta;
         b.porta->numero = 4;
@@ -196,7 +196,7 @@ TEST(Protocollo, AvvioConEcoSbagliatoOAssente) {
 
 TEST(Protocollo, AvvioSenzaInvioSerialeEConLaSchedaSuHid) {
     BancoSeriale b;
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     ASSERT_FALSE(b.porta->apri().has_value());
     b.st.hid_connesso = true;
     b.porta->ingresso = "resti";
@@ -210,10 +210,10 @@ TEST(Protocollo, AvvioSenzaInvioSerialeEConLaSchedaSuHid) {
 TEST(Protocollo, StopManda21CoppieEFermaLAcquisizione) {
     BancoSeriale b;
     b.st.connesso = true;
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     Open_comm(*b.porta, b.st, b.messaggi);
     b.st.acquisizione = b.st.scarta_primo = true;
-    b.c->ferma_acquisizione();
+    b.c->arresta_acquisizione();
     EXPECT_EQ(b.porta->scritto, QByteArray("$T").repeated(21));
     EXPECT_FALSE(b.st.acquisizione);
     EXPECT_FALSE(b.st.scarta_primo);
@@ -222,7 +222,7 @@ TEST(Protocollo, StopManda21CoppieEFermaLAcquisizione) {
     BancoSeriale h;
     h.st.hid_connesso = true;
     h.st.acquisizione = true;
-    h.c->ferma_acquisizione();
+    h.c->arresta_acquisizione();
     EXPECT_EQ(h.hid.inviati, std::vector<QByteArray>{"$T"});
     EXPECT_FALSE(h.st.acquisizione);
 }
@@ -232,6 +232,6 @@ TEST(Protocollo, StopSuUnaPortaSparitaNonAspetta21Timeout) {
     Open_comm(*b.porta, b.st, b.messaggi);
     b.porta->chiudi();  // gone under us; invio_seriale still set
     const int32_t t0 = b.orologio.adesso;
-    b.c->ferma_acquisizione();
+    b.c->arresta_acquisizione();
     EXPECT_LT(b.orologio.adesso - t0, 600);
 }

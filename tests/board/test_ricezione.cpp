@@ -14,7 +14,7 @@ struct InAcquisizione : BancoSeriale {
         EXPECT_TRUE(c->avvia_acquisizione());
         porta->scritto.clear();
     }
-    std::optional<SchedaFinta> scheda;
+    std::optional<SchedaSerialeFinta> scheda;
 };
 }  // namespace
 
@@ -82,7 +82,7 @@ TEST(Ricezione, ConnessoMaFermoLasciaIByteAlProtocollo) {
 
 TEST(Ricezione, DatiSenzaSchedaAvvianoUnRilevamento) {
     BancoSeriale b;
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     b.porta->numero = 2;
     ASSERT_FALSE(b.porta->apri().has_value());
     bool visibile_durante = false;
@@ -110,7 +110,7 @@ TEST(Ricezione, DatiSenzaSchedaAvvianoUnRilevamento) {
 
 TEST(Ricezione, DatiArrivatiDuranteLaPrimaPausaDelRilevamentoNonNeAvvianoUnAltro) {
     BancoSeriale b;
-    SchedaFinta scheda(*b.porta);
+    SchedaSerialeFinta scheda(*b.porta);
     ASSERT_FALSE(b.porta->apri().has_value());
     // Bytes arrive during the 1000 ms pause, before connesso is set.
     QTimer::singleShot(0, [&] { b.porta->ricevi("rumore"); });

@@ -153,8 +153,8 @@ private:
 // A board behind the fake port: echoes "$" and command letters, answers "?"
 // with `risposta`; `eco_s` is what it echoes for "S". Replies arrive from the
 // event loop. Ports not in `su_porte` (when not empty) stay silent.
-struct SchedaFinta {
-    explicit SchedaFinta(PortaFinta& p) : porta(p) {
+struct SchedaSerialeFinta {
+    explicit SchedaSerialeFinta(PortaFinta& p) : porta(p) {
         porta.risponditore = [this](const QByteArray& b) {
             if (!su_porte.empty() && !su_porte.count(porta.numero)) return;
             for (char c : b) {
