@@ -14,7 +14,10 @@ std::unique_ptr<ArchivioQSettings> ArchivioQSettings::in_file(const QString& per
 
 QString ArchivioQSettings::leggi(const QString& sezione, const QString& chiave, const QString& predefinito) const {
     const QVariant v = impostazioni_->value(chiave_completa(sezione, chiave));
-    return v.isValid() ? v.toString() : predefinito;
+    if (!v.isValid()) return predefinito;
+    // An INI file edited by hand may hold a bare a, b: QSettings reads it as a list.
+    if (v.metaType().id() == QMetaType::QStringList) return v.toStringList().join(QStringLiteral(", "));
+    return v.toString();
 }
 
 void ArchivioQSettings::scrivi(const QString& sezione, const QString& chiave, const QString& valore) {

@@ -1,6 +1,7 @@
 #include "platform/archivio_qsettings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,18 @@ TEST(ArchivioQSettings, TestiPerSezioneEChiaveCheSopravvivonoAllaRiapertura) {
     EXPECT_EQ(b->leggi("Properties", "assente", "def"), "def");
     b->scrivi("funz", "vuoto", "");
     EXPECT_EQ(b->leggi("funz", "vuoto", "def"), "") << "an empty value is a value";
+}
+
+TEST(ArchivioQSettings, UnValoreConVirgoleScrittoAManoRestaTesto) {
+    QTemporaryDir d;
+    const QString f = QDir(d.path()).filePath("hopa.ini");
+    QFile file(f);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[funz]\nnome_utente=Rossi, Mario\ncarico_utente=100,5\n");
+    file.close();
+    auto a = ArchivioQSettings::in_file(f);
+    EXPECT_EQ(a->leggi("funz", "nome_utente", ""), "Rossi, Mario");
+    EXPECT_EQ(a->leggi("funz", "carico_utente", ""), "100, 5");
 }
 
 TEST(ArchivioQSettings, LArchivioDellUtenteNonELaCasaVera) {
