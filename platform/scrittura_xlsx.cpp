@@ -8,8 +8,12 @@
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
+#include <zip.h>
 
+#include <charconv>
 #include <cmath>
+#include <clocale>
+#include <string>
 #include <map>
 #include <utility>
 
@@ -53,9 +57,27 @@ lxw_error scrivi_cella(lxw_worksheet* ws, lxw_row_t r, lxw_col_t c, const CellaM
     return f ? worksheet_write_blank(ws, r, c, f) : LXW_NO_ERROR;
 }
 
+// libxlsxwriter prints numbers with the C library, whose decimal point follows
+// the process locale; a workbook always wants ".".
+class LocaleNumericoC {
+public:
+    LocaleNumericoC() {
+        const char* attuale = std::setlocale(LC_NUMERIC, nullptr);
+        if (attuale) prima_ = attuale;
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~LocaleNumericoC() {
+        if (!prima_.empty()) std::setlocale(LC_NUMERIC, prima_.c_str());
+    }
+
+private:
+    std::string prima_;
+};
+
 // Builds the workbook file at `destinazione` (a scratch path).
 bool componi(const FoglioMemoria& foglio, const QString& destinazione, const QString& cartella_lavoro,
              QString* errore) {
+    LocaleNumericoC locale_c;
     QByteArray tmpdir = QFile::encodeName(cartella_lavoro);
     lxw_workbook_options opzioni{};
     opzioni.tmpdir = tmpdir.data();
@@ -87,6 +109,96 @@ bool componi(const FoglioMemoria& foglio, const QString& destinazione, const QSt
     return true;
 }
 
+// The shortest text that reads back as exactly `v`.
+QByteArray testo_esatto(double v) {
+    char b[32];
+    auto r = std::to_chars(b, b + sizeof b, v);
+    return QByteArray(b, static_cast<qsizetype>(r.ptr - b));
+}
+
+// libxlsxwriter writes numbers with 16 significant digits, which does not give
+// every double back (0.1 + 0.2 comes back as 0.3). The workbook program stores
+// 17, so the sheet part is rewritten with the shortest exact text of each number.
+QByteArray numeri_esatti(const QByteArray& xml, const FoglioMemoria& foglio, bool* cambiato) {
+    QByteArray out;
+    out.reserve(xml.size() + xml.size() / 8);
+    qsizetype i = 0;
+    *cambiato = false;
+    for (;;) {
+        qsizetype c = xml.indexOf("<c r=\"", i);
+        if (c < 0) break;
+        qsizetype fine_rif = xml.indexOf('"', c + 6);
+        qsizetype fine_tag = xml.indexOf('>', c);
+        if (fine_rif < 0 || fine_tag < 0) break;
+        out.append(xml.constData() + i, fine_tag + 1 - i);
+        i = fine_tag + 1;
+        const QByteArray tag = xml.mid(c, fine_tag - c);
+        if (tag.endsWith('/') || tag.contains(" t=\"") || !xml.mid(i, 3).startsWith("<v>")) continue;
+        qsizetype fine_v = xml.indexOf("</v>", i);
+        if (fine_v < 0) break;
+        int riga = 0, colonna = 0;
+        const CellaMemoria* cella = nullptr;
+        if (leggi_riferimento(QString::fromLatin1(xml.mid(c + 6, fine_rif - c - 6)), &riga, &colonna))
+            cella = foglio.cella(riga, colonna);
+        const double* v = cella ? std::get_if<double>(&cella->valore) : nullptr;
+        if (v) {
+            const QByteArray scritto = xml.mid(i + 3, fine_v - i - 3);
+            double letto = 0;
+            auto r = std::from_chars(scritto.constData(), scritto.constData() + scritto.size(), letto);
+            if (r.ec != std::errc() || r.ptr != scritto.constData() + scritto.size() || letto != *v) {
+                out += "<v>" + testo_esatto(*v);
+                i = fine_v;
+                *cambiato = true;
+            }
+        }
+    }
+    out.append(xml.constData() + i, xml.size() - i);
+    return out;
+}
+
+bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* errore) {
+    int e = 0;
+    zip_t* z = zip_open(QFile::encodeName(bozza).constData(), 0, &e);
+    if (!z) {
+        *errore = QStringLiteral("cartella di lavoro scritta male (zip %1)").arg(e);
+        return false;
+    }
+    const char* nome = "xl/worksheets/sheet1.xml";
+    zip_int64_t indice = zip_name_locate(z, nome, 0);
+    QByteArray xml;
+    zip_file_t* f = indice < 0 ? nullptr : zip_fopen_index(z, static_cast<zip_uint64_t>(indice), 0);
+    if (f) {
+        char b[1 << 16];
+        zip_int64_t n;
+        while ((n = zip_fread(f, b, sizeof b)) > 0) xml.append(b, static_cast<qsizetype>(n));
+        zip_fclose(f);
+    }
+    if (!f || xml.isEmpty()) {
+        zip_discard(z);
+        *errore = QStringLiteral("cartella di lavoro scritta male (manca il foglio)");
+        return false;
+    }
+    bool cambiato = false;
+    const QByteArray nuovo = numeri_esatti(xml, foglio, &cambiato);
+    if (!cambiato) {
+        zip_discard(z);
+        return true;
+    }
+    zip_source_t* s = zip_source_buffer(z, nuovo.constData(), static_cast<zip_uint64_t>(nuovo.size()), 0);
+    if (!s || zip_file_replace(z, static_cast<zip_uint64_t>(indice), s, 0) < 0) {
+        zip_source_free(s);
+        *errore = QString::fromUtf8(zip_strerror(z));
+        zip_discard(z);
+        return false;
+    }
+    if (zip_close(z) < 0) {
+        *errore = QString::fromUtf8(zip_strerror(z));
+        zip_discard(z);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool scrivi_xlsx(const FoglioMemoria& foglio, const QString& percorso, QString* errore) {
@@ -99,6 +211,7 @@ bool scrivi_xlsx(const FoglioMemoria& foglio, const QString& percorso, QString* 
     }
     const QString bozza = lavoro.filePath(QStringLiteral("cartella.xlsx"));
     if (!componi(foglio, bozza, lavoro.path(), errore)) return false;
+    if (!rendi_esatti(bozza, foglio, errore)) return false;
 
     QFile letto(bozza);
     if (!letto.open(QIODevice::ReadOnly)) {
