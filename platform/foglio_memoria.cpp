@@ -35,9 +35,28 @@ bool leggi_riferimento(QStringView testo, int* riga, int* colonna) {
     return true;
 }
 
+namespace {
+bool prima(const std::pair<FoglioMemoria::Chiave, CellaMemoria>& a, FoglioMemoria::Chiave k) { return a.first < k; }
+}  // namespace
+
 CellaMemoria* FoglioMemoria::prepara(int riga, int colonna) {
     if (!dentro(riga, colonna)) return nullptr;
-    return &celle_[chiave(riga, colonna)];
+    const Chiave k = chiave(riga, colonna);
+    if (celle_.empty() || celle_.back().first < k) return &celle_.emplace_back(k, CellaMemoria{}).second;
+    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
+    if (it == celle_.end() || it->first != k) it = celle_.insert(it, {k, CellaMemoria{}});
+    return &it->second;
+}
+
+FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori) {
+    std::stable_sort(valori.begin(), valori.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    FoglioMemoria f;
+    f.celle_.reserve(valori.size());
+    for (auto& [k, v] : valori) {
+        if (!f.celle_.empty() && f.celle_.back().first == k) f.celle_.back().second.valore = std::move(v);
+        else f.celle_.emplace_back(k, CellaMemoria{std::move(v), {}, false});
+    }
+    return f;
 }
 
 bool FoglioMemoria::scrivi(int riga, int colonna, const ValoreCella& valore) {
@@ -75,8 +94,9 @@ bool FoglioMemoria::imposta_grassetto(const QString& intervallo) {
 
 const CellaMemoria* FoglioMemoria::cella(int riga, int colonna) const {
     if (!dentro(riga, colonna)) return nullptr;
-    auto it = celle_.find(chiave(riga, colonna));
-    return it == celle_.end() ? nullptr : &it->second;
+    const Chiave k = chiave(riga, colonna);
+    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
+    return it == celle_.end() || it->first != k ? nullptr : &it->second;
 }
 
 bool CartellaMemoria::salva_con_nome(const QString& percorso, QString* errore) {

@@ -3,8 +3,9 @@
 #include "platform/cartella_lavoro.h"
 
 #include <cstdint>
-#include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // What one cell holds besides its value.
 struct CellaMemoria {
@@ -33,16 +34,22 @@ public:
 
     // Cells in row order, then column order.
     using Chiave = uint64_t;
+    using Celle = std::vector<std::pair<Chiave, CellaMemoria>>;
     static Chiave chiave(int riga, int colonna) {
         return (static_cast<uint64_t>(riga) << 16) | static_cast<uint64_t>(colonna);
     }
     static int riga_di(Chiave k) { return static_cast<int>(k >> 16); }
     static int colonna_di(Chiave k) { return static_cast<int>(k & 0xFFFF); }
-    const std::map<Chiave, CellaMemoria>& celle() const { return celle_; }
+    const Celle& celle() const { return celle_; }
+
+    // A sheet from cells in any order (a key given twice keeps its last value):
+    // how a file is read in, sorted once rather than cell by cell.
+    static FoglioMemoria da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori);
 
 private:
+    // Cells written in order are appended; anything else is a sorted insert.
     CellaMemoria* prepara(int riga, int colonna);
-    std::map<Chiave, CellaMemoria> celle_;
+    Celle celle_;
     std::optional<double> larghezza_;
 };
 

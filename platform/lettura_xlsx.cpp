@@ -8,6 +8,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,7 @@ std::optional<QByteArray> leggi_parte(zip_t* z, const QString& nome, int64_t lim
     zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(indice), 0);
     if (!f) fallisci(QStringLiteral("parte %1 illeggibile: %2").arg(nome, QString::fromUtf8(zip_strerror(z))));
     QByteArray dati;
+    if (st.valid & ZIP_STAT_SIZE) dati.reserve(static_cast<qsizetype>(st.size));
     char blocco[1 << 16];
     for (;;) {
         zip_int64_t n = zip_fread(f, blocco, sizeof blocco);
@@ -66,22 +68,30 @@ public:
         if (t == QXmlStreamReader::DTD) fallisci(QStringLiteral("%1: dichiarazione DTD non ammessa").arg(parte_));
         if (x_.hasError())
             fallisci(QStringLiteral("%1: XML non valido (%2, riga %3)").arg(parte_, x_.errorString()).arg(x_.lineNumber()));
-        if (t == QXmlStreamReader::StartElement) attributi_ = x_.attributes();
+        attributi_letti_ = false;
         return !x_.atEnd();
     }
     bool apertura(QStringView nome) const { return x_.isStartElement() && x_.name() == nome; }
     bool chiusura(QStringView nome) const { return x_.isEndElement() && x_.name() == nome; }
     // Attributes of the element just opened; valid until the next step.
-    QStringView attributo(const char* nome) const { return attributi_.value(QLatin1StringView(nome)); }
+    QStringView attributo(const char* nome) { return attributi().value(QLatin1StringView(nome)); }
     // An attribute by local name in any namespace (r:id, whatever the prefix).
-    QStringView attributo_qualificato(QStringView locale) const {
-        for (const auto& a : attributi_)
+    QStringView attributo_qualificato(QStringView locale) {
+        for (const auto& a : attributi())
             if (a.name() == locale && !a.namespaceUri().isEmpty()) return a.value();
         return {};
     }
     QXmlStreamReader& r() { return x_; }
 
 private:
+    const QXmlStreamAttributes& attributi() {
+        if (!attributi_letti_) {
+            attributi_ = x_.attributes();
+            attributi_letti_ = true;
+        }
+        return attributi_;
+    }
+    bool attributi_letti_ = false;
     QXmlStreamReader x_;
     QXmlStreamAttributes attributi_;
     QString parte_;
@@ -204,94 +214,117 @@ double numero(QStringView v, int riga, int colonna) {
     return d;
 }
 
-void leggi_foglio(const QByteArray& dati, const QString& parte, const std::vector<QString>& stringhe,
-                  const LimitiLettura& limiti, FoglioMemoria& foglio) {
+enum class TipoCella { Numero, Condivisa, InLinea, Testo, Booleano };
+
+TipoCella tipo_di(QStringView t) {
+    if (t.isEmpty() || t == u"n") return TipoCella::Numero;
+    if (t == u"s") return TipoCella::Condivisa;
+    if (t == u"inlineStr") return TipoCella::InLinea;
+    if (t == u"b") return TipoCella::Booleano;
+    return TipoCella::Testo;  // "str" (a formula's text), "e" (an error), "d" (a date)
+}
+
+FoglioMemoria leggi_foglio(const QByteArray& dati, const QString& parte, const std::vector<QString>& stringhe,
+                           const LimitiLettura& limiti) {
     Xml x(dati, parte);
+    std::vector<std::pair<FoglioMemoria::Chiave, ValoreCella>> valori;
+    // About 30 bytes of markup a cell: room for all of them at once, within the limit.
+    valori.reserve(static_cast<size_t>(std::min<int64_t>(dati.size() / 30, limiti.celle)));
     bool dati_foglio = false;
     int riga = 0, colonna = 0;
     // The cell being read.
     bool in_cella = false, in_v = false, in_is = false;
-    QString tipo, v;
+    TipoCella tipo = TipoCella::Numero;
+    QString v;
     TestoRicco in_linea;
-    int64_t celle = 0;
+    auto chiudi_cella = [&] {
+        ValoreCella valore;
+        switch (tipo) {
+            case TipoCella::Condivisa: {
+                bool ok = false;
+                qlonglong i = QStringView(v).trimmed().toLongLong(&ok);
+                if (!ok || i < 0 || i >= static_cast<qlonglong>(stringhe.size()))
+                    fallisci(QStringLiteral("stringa condivisa inesistente nella cella di riga %1, colonna %2")
+                                 .arg(riga)
+                                 .arg(colonna));
+                valore = stringhe[static_cast<size_t>(i)];
+                break;
+            }
+            case TipoCella::InLinea: valore = in_linea.prendi(); break;
+            case TipoCella::Testo: valore = decodifica_x(v); break;
+            case TipoCella::Booleano: valore = numero(v, riga, colonna) != 0; break;
+            case TipoCella::Numero:
+                if (!QStringView(v).trimmed().isEmpty()) valore = numero(v, riga, colonna);
+                break;
+        }
+        if (std::holds_alternative<std::monostate>(valore)) return;
+        if (static_cast<int64_t>(valori.size()) >= limiti.celle)
+            fallisci(QStringLiteral("il foglio ha più di %1 celle").arg(limiti.celle));
+        valori.emplace_back(FoglioMemoria::chiave(riga, colonna), std::move(valore));
+    };
     while (x.avanti()) {
+        const auto t = x.r().tokenType();
         if (!dati_foglio) {
             dati_foglio = x.apertura(u"sheetData");
             continue;
         }
         if (in_cella) {
-            if (x.apertura(u"v")) {
-                in_v = true;
-            } else if (x.chiusura(u"v")) {
-                in_v = false;
-            } else if (in_v && x.r().isCharacters()) {
-                v += x.r().text();
-            } else if (x.apertura(u"is")) {
-                in_is = true;
-            } else if (x.chiusura(u"is")) {
-                in_is = false;
-            } else if (in_is) {
-                in_linea.evento(x);
-            } else if (x.chiusura(u"c")) {
-                in_cella = false;
-                ValoreCella valore;
-                if (tipo == QLatin1String("s")) {
-                    bool ok = false;
-                    qlonglong i = QStringView(v).trimmed().toLongLong(&ok);
-                    if (!ok || i < 0 || i >= static_cast<qlonglong>(stringhe.size()))
-                        fallisci(QStringLiteral("stringa condivisa inesistente nella cella di riga %1, colonna %2")
-                                     .arg(riga)
-                                     .arg(colonna));
-                    valore = stringhe[static_cast<size_t>(i)];
-                } else if (tipo == QLatin1String("inlineStr")) {
-                    valore = in_linea.prendi();
-                } else if (tipo == QLatin1String("str") || tipo == QLatin1String("e") ||
-                           tipo == QLatin1String("d")) {
-                    valore = decodifica_x(v);
-                } else if (tipo == QLatin1String("b")) {
-                    valore = numero(v, riga, colonna) != 0;
-                } else if (!QStringView(v).trimmed().isEmpty()) {
-                    valore = numero(v, riga, colonna);
-                }
-                if (!std::holds_alternative<std::monostate>(valore)) {
-                    if (++celle > limiti.celle) fallisci(QStringLiteral("il foglio ha più di %1 celle").arg(limiti.celle));
-                    foglio.scrivi(riga, colonna, valore);
+            if (t == QXmlStreamReader::Characters) {
+                if (in_v) v += x.r().text();
+                else if (in_is) in_linea.evento(x);
+            } else if (t == QXmlStreamReader::StartElement) {
+                if (in_is) in_linea.evento(x);
+                else if (x.r().name() == u"v") in_v = true;
+                else if (x.r().name() == u"is") in_is = true;
+            } else if (t == QXmlStreamReader::EndElement) {
+                const QStringView n = x.r().name();
+                if (n == u"v") {
+                    in_v = false;
+                } else if (n == u"is") {
+                    in_is = false;
+                } else if (in_is) {
+                    in_linea.evento(x);
+                } else if (n == u"c") {
+                    in_cella = false;
+                    chiudi_cella();
                 }
             }
             continue;
         }
-        if (x.apertura(u"row")) {
-            QStringView r = x.attributo("r");
-            if (r.isEmpty()) {
-                ++riga;
-            } else {
-                bool ok = false;
-                riga = r.toInt(&ok);
-                if (!ok) riga = 0;
-            }
-            if (riga < 1 || riga > righe_massime_foglio)
-                fallisci(QStringLiteral("numero di riga non valido: %1").arg(r.toString()));
-            colonna = 0;
-        } else if (x.apertura(u"c")) {
-            QStringView r = x.attributo("r");
-            if (r.isEmpty()) {
-                if (riga < 1) fallisci(QStringLiteral("cella fuori da una riga"));
-                if (++colonna > colonne_massime_foglio) fallisci(QStringLiteral("troppe colonne nella riga %1").arg(riga));
-            } else {
-                int rr = 0;
-                if (!leggi_riferimento(r, &rr, &colonna))
+        if (t == QXmlStreamReader::StartElement) {
+            const QStringView n = x.r().name();
+            if (n == u"c") {
+                QStringView r = x.attributo("r");
+                if (r.isEmpty()) {
+                    if (riga < 1) fallisci(QStringLiteral("cella fuori da una riga"));
+                    if (++colonna > colonne_massime_foglio)
+                        fallisci(QStringLiteral("troppe colonne nella riga %1").arg(riga));
+                } else if (!leggi_riferimento(r, &riga, &colonna)) {
                     fallisci(QStringLiteral("riferimento di cella non valido: %1").arg(r.toString()));
-                riga = rr;
+                }
+                in_cella = true;
+                in_v = in_is = false;
+                tipo = tipo_di(x.attributo("t"));
+                v.truncate(0);
+                in_linea.prendi();
+            } else if (n == u"row") {
+                QStringView r = x.attributo("r");
+                if (r.isEmpty()) {
+                    ++riga;
+                } else {
+                    bool ok = false;
+                    riga = r.toInt(&ok);
+                    if (!ok) riga = 0;
+                }
+                if (riga < 1 || riga > righe_massime_foglio)
+                    fallisci(QStringLiteral("numero di riga non valido: %1").arg(r.toString()));
+                colonna = 0;
             }
-            in_cella = true;
-            in_v = in_is = false;
-            tipo = x.attributo("t").toString();
-            v.clear();
-            in_linea.prendi();
         } else if (x.chiusura(u"sheetData")) {
             break;
         }
     }
+    return FoglioMemoria::da_valori(std::move(valori));
 }
 
 FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
@@ -360,9 +393,7 @@ FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
 
     auto dati_foglio = leggi_parte(z.get(), rel_foglio->destinazione, limiti.byte_parte);
     if (!dati_foglio) fallisci(QStringLiteral("manca il foglio %1").arg(rel_foglio->destinazione));
-    FoglioMemoria foglio;
-    leggi_foglio(*dati_foglio, rel_foglio->destinazione, stringhe, limiti, foglio);
-    return foglio;
+    return leggi_foglio(*dati_foglio, rel_foglio->destinazione, stringhe, limiti);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <clocale>
 #include <string>
+#include <string_view>
 #include <map>
 #include <utility>
 
@@ -120,39 +121,41 @@ QByteArray testo_esatto(double v) {
 // every double back (0.1 + 0.2 comes back as 0.3). The workbook program stores
 // 17, so the sheet part is rewritten with the shortest exact text of each number.
 QByteArray numeri_esatti(const QByteArray& xml, const FoglioMemoria& foglio, bool* cambiato) {
+    const std::string_view x(xml.constData(), static_cast<size_t>(xml.size()));
     QByteArray out;
     out.reserve(xml.size() + xml.size() / 8);
-    qsizetype i = 0;
+    size_t i = 0;
     *cambiato = false;
     for (;;) {
-        qsizetype c = xml.indexOf("<c r=\"", i);
-        if (c < 0) break;
-        qsizetype fine_rif = xml.indexOf('"', c + 6);
-        qsizetype fine_tag = xml.indexOf('>', c);
-        if (fine_rif < 0 || fine_tag < 0) break;
-        out.append(xml.constData() + i, fine_tag + 1 - i);
+        size_t c = x.find("<c r=\"", i);
+        if (c == x.npos) break;
+        size_t fine_rif = x.find('"', c + 6);
+        size_t fine_tag = x.find('>', c);
+        if (fine_rif == x.npos || fine_tag == x.npos || fine_rif > fine_tag) break;
+        out.append(xml.constData() + i, static_cast<qsizetype>(fine_tag + 1 - i));
         i = fine_tag + 1;
-        const QByteArray tag = xml.mid(c, fine_tag - c);
-        if (tag.endsWith('/') || tag.contains(" t=\"") || !xml.mid(i, 3).startsWith("<v>")) continue;
-        qsizetype fine_v = xml.indexOf("</v>", i);
-        if (fine_v < 0) break;
+        const std::string_view tag = x.substr(c, fine_tag - c);
+        if (tag.back() == '/' || tag.find(" t=\"") != tag.npos || x.substr(i, 3) != "<v>") continue;
+        size_t fine_v = x.find("</v>", i);
+        if (fine_v == x.npos) break;
         int riga = 0, colonna = 0;
         const CellaMemoria* cella = nullptr;
-        if (leggi_riferimento(QString::fromLatin1(xml.mid(c + 6, fine_rif - c - 6)), &riga, &colonna))
+        if (leggi_riferimento(QString::fromLatin1(xml.constData() + c + 6, static_cast<qsizetype>(fine_rif - c - 6)),
+                              &riga, &colonna))
             cella = foglio.cella(riga, colonna);
         const double* v = cella ? std::get_if<double>(&cella->valore) : nullptr;
-        if (v) {
-            const QByteArray scritto = xml.mid(i + 3, fine_v - i - 3);
-            double letto = 0;
-            auto r = std::from_chars(scritto.constData(), scritto.constData() + scritto.size(), letto);
-            if (r.ec != std::errc() || r.ptr != scritto.constData() + scritto.size() || letto != *v) {
-                out += "<v>" + testo_esatto(*v);
-                i = fine_v;
-                *cambiato = true;
-            }
+        if (!v) continue;
+        const char* inizio = x.data() + i + 3;
+        const char* fine = x.data() + fine_v;
+        double letto = 0;
+        auto r = std::from_chars(inizio, fine, letto);
+        if (r.ec != std::errc() || r.ptr != fine || letto != *v) {
+            out += "<v>" + testo_esatto(*v);
+            i = fine_v;
+            *cambiato = true;
         }
     }
-    out.append(xml.constData() + i, xml.size() - i);
+    out.append(xml.constData() + i, static_cast<qsizetype>(x.size() - i));
     return out;
 }
 
@@ -184,13 +187,19 @@ bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* er
         zip_discard(z);
         return true;
     }
+    // The part goes in as a new entry: libzip keeps the level of a replaced entry
+    // that was already deflated (level 9 here, slow on large sheets), while a new
+    // entry takes the fastest level, which packs this repetitive markup well anyway.
     zip_source_t* s = zip_source_buffer(z, nuovo.constData(), static_cast<zip_uint64_t>(nuovo.size()), 0);
-    if (!s || zip_file_replace(z, static_cast<zip_uint64_t>(indice), s, 0) < 0) {
+    zip_int64_t nuovo_indice = -1;
+    if (!s || zip_delete(z, static_cast<zip_uint64_t>(indice)) < 0 ||
+        (nuovo_indice = zip_file_add(z, nome, s, 0)) < 0) {
         zip_source_free(s);
         *errore = QString::fromUtf8(zip_strerror(z));
         zip_discard(z);
         return false;
     }
+    zip_set_file_compression(z, static_cast<zip_uint64_t>(nuovo_indice), ZIP_CM_DEFLATE, 1);
     if (zip_close(z) < 0) {
         *errore = QString::fromUtf8(zip_strerror(z));
         zip_discard(z);
