@@ -49,7 +49,8 @@ CellaMemoria* FoglioMemoria::prepara(int riga, int colonna) {
 }
 
 FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori) {
-    std::stable_sort(valori.begin(), valori.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    auto ordine = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(valori.begin(), valori.end(), ordine)) std::stable_sort(valori.begin(), valori.end(), ordine);
     FoglioMemoria f;
     f.celle_.reserve(valori.size());
     for (auto& [k, v] : valori) {

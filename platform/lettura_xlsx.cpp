@@ -9,6 +9,8 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -208,8 +210,21 @@ std::vector<QString> leggi_stringhe(const QByteArray& dati, const QString& parte
 }
 
 double numero(QStringView v, int riga, int colonna) {
-    bool ok = false;
-    double d = v.trimmed().toDouble(&ok);
+    v = v.trimmed();
+    // Number text is plain ASCII; from_chars reads it without going through a locale.
+    char b[64];
+    bool ok = !v.isEmpty() && v.size() < qsizetype(sizeof b);
+    for (qsizetype i = 0; ok && i < v.size(); ++i) {
+        char16_t u = v[i].unicode();
+        ok = u < 0x80;
+        b[i] = static_cast<char>(u);
+    }
+    double d = 0;
+    if (ok) {
+        const char* inizio = b[0] == '+' ? b + 1 : b;
+        auto r = std::from_chars(inizio, b + v.size(), d);
+        ok = r.ec == std::errc() && r.ptr == b + v.size() && std::isfinite(d);
+    }
     if (!ok) fallisci(QStringLiteral("numero non valido nella cella di riga %1, colonna %2").arg(riga).arg(colonna));
     return d;
 }

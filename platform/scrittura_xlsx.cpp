@@ -140,9 +140,13 @@ QByteArray numeri_esatti(const QByteArray& xml, const FoglioMemoria& foglio, boo
         if (fine_v == x.npos) break;
         int riga = 0, colonna = 0;
         const CellaMemoria* cella = nullptr;
-        if (leggi_riferimento(QString::fromLatin1(xml.constData() + c + 6, static_cast<qsizetype>(fine_rif - c - 6)),
-                              &riga, &colonna))
-            cella = foglio.cella(riga, colonna);
+        const size_t lunghezza = fine_rif - c - 6;
+        char16_t rif[16];
+        if (lunghezza < 16) {
+            for (size_t j = 0; j < lunghezza; ++j) rif[j] = static_cast<unsigned char>(x[c + 6 + j]);
+            if (leggi_riferimento(QStringView(rif, static_cast<qsizetype>(lunghezza)), &riga, &colonna))
+                cella = foglio.cella(riga, colonna);
+        }
         const double* v = cella ? std::get_if<double>(&cella->valore) : nullptr;
         if (!v) continue;
         const char* inizio = x.data() + i + 3;

@@ -2,6 +2,7 @@
 #include "files/lettura_csv.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -149,4 +150,33 @@ TEST(LetturaCsv, FileInWindows1252ETroppoGrandi) {
     auto troppo = leggi_file_csv(grande);
     EXPECT_EQ(troppo.tipo, EsitoLettura::Tipo::Errore);
     EXPECT_TRUE(troppo.errore.startsWith("file troppo grande")) << troppo.errore.toStdString();
+}
+
+// Random damage to a good file: a test, silence or an explained failure, never a crash.
+TEST(LetturaCsv, ByteGuastiACaso) {
+    const QByteArray buono = cp1252::codifica(intestazione.arg(3) +
+                                              "1,512.5,201,32.177,12.34,1234.5678,0\r\n"
+                                              "2,498,187.25,30.4,0.1,-7.25,9\r\n"
+                                              "3,\"400\",250,1e-5,.5,3E3,1\r\n");
+    QRandomGenerator caso(1789);
+    const char alfabeto[] = "0123456789.,\"\r\n -+eEHOPAx\xE8";
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray b = buono;
+        const int guasti = 1 + static_cast<int>(caso.bounded(6));
+        for (int g = 0; g < guasti && !b.isEmpty(); ++g) {
+            const int pos = static_cast<int>(caso.bounded(b.size()));
+            switch (caso.bounded(3)) {
+                case 0: b[pos] = alfabeto[caso.bounded(static_cast<int>(sizeof alfabeto) - 1)]; break;
+                case 1: b.remove(pos, 1 + static_cast<int>(caso.bounded(5))); break;
+                default: b.truncate(pos); break;
+            }
+        }
+        auto e = leggi_prova_csv(cp1252::decodifica(b));
+        if (e.tipo == EsitoLettura::Tipo::Errore) {
+            EXPECT_FALSE(e.errore.isEmpty()) << b.constData();
+        } else if (e.tipo == EsitoLettura::Tipo::Letta) {
+            EXPECT_LE(e.prova.salti.size(), 32767u);
+            for (size_t k = 0; k < e.prova.salti.size(); ++k) EXPECT_EQ(e.prova.salti[k].n_rip, double(k + 1));
+        }
+    }
 }

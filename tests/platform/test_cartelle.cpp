@@ -315,6 +315,9 @@ TEST(LetturaXlsx, FileDanneggiatiOOstiliDannoUnErroreChiaro) {
 
     prova(cella("<c r=\"A1\" t=\"s\"><v>0</v></c>"), normali, "stringa condivisa inesistente");
     prova(cella("<c r=\"A1\"><v>12abc</v></c>"), normali, "numero non valido");
+    prova(cella("<c r=\"A1\"><v>nan</v></c>"), normali, "numero non valido");
+    prova(cella("<c r=\"A1\"><v>1e999</v></c>"), normali, "numero non valido");
+    prova(cella("<c r=\"A1\"><v>0x10</v></c>"), normali, "numero non valido");
     prova(cella("<c r=\"XFE1\"><v>1</v></c>"), normali, "riferimento di cella non valido");
     prova(parti_cartella({foglio_xml("<row r=\"1048577\"><c><v>1</v></c></row>")}), normali, "numero di riga");
     prova(cella("<c r=\"A1\"><v>1</v>"), normali, "XML non valido");
