@@ -1,0 +1,156 @@
+#include "files/comandi_file.h"
+
+#include "core/numeri.h"
+#include "core/stato.h"
+#include "core/viste.h"
+#include "files/foglio_prova.h"
+#include "files/frm_progress.h"
+#include "files/lettura_csv.h"
+#include "platform/cartella_lavoro.h"
+#include "platform/dialoghi.h"
+
+#include <QProgressBar>
+
+namespace {
+
+// The progress window is up for as long as this lives.
+class ProgressoVisibile {
+public:
+    explicit ProgressoVisibile(Frm_progress& f) : f_(f) {
+        f_.bar()->setMaximum(0);
+        f_.bar()->setValue(0);
+        f_.show();
+    }
+    ~ProgressoVisibile() { chiudi(); }
+    void chiudi() { f_.hide(); }
+
+private:
+    Frm_progress& f_;
+};
+
+RichiestaFile richiesta_apri(const Stato& stato, const QString& filtro) {
+    RichiestaFile r;
+    r.titolo = QStringLiteral("Apri");
+    r.cartella_iniziale = stato.cartella_utente;
+    r.filtro = filtro;
+    r.annulla_errore = true;
+    return r;
+}
+
+const QString filtro_cartelle = QStringLiteral("*.xlsx *.xls");
+
+}  // namespace
+
+ComandiFile::ComandiFile(Stato& stato, VistaSalti& vista, VistaIntestazione& intestazione, DialogoFile& dialogo,
+                         Messaggi& messaggi, FogliDiCalcolo& fogli, QWidget* genitore)
+    : stato_(stato),
+      vista_(vista),
+      intestazione_(intestazione),
+      dialogo_(dialogo),
+      messaggi_(messaggi),
+      fogli_(fogli),
+      genitore_(genitore) {}
+
+ComandiFile::~ComandiFile() = default;
+
+Frm_progress& ComandiFile::progresso() {
+    if (!progresso_) {
+        progresso_ = new Frm_progress(genitore_);
+        if (!genitore_) senza_genitore_.reset(progresso_.data());
+    }
+    return *progresso_;
+}
+
+Avanzamento ComandiFile::avanzamento() {
+    QProgressBar* bar = progresso().bar();
+    return {[bar](int n) { bar->setMaximum(n); }, [bar](int k) { bar->setValue(k); }};
+}
+
+void ComandiFile::errore(const QString& testo) { messaggi_.mostra(testo, titolo_applicazione, Icona::Nessuna); }
+
+void ComandiFile::mnuFileSalva_dati() {
+    RichiestaFile r;
+    r.titolo = QStringLiteral("Salva dati con nome");
+    r.estensione_predefinita = QStringLiteral("xlsx");
+    r.nome_suggerito = stato_.macchina_utente + QLatin1Char('_') + numeri::marca_temporale(adesso());
+    r.filtro = QStringLiteral("*.xlsx");
+    r.annulla_errore = true;
+    auto percorso = dialogo_.salva(r);
+    if (!percorso) return;
+    Salva_File_Dati_Excel(*percorso);
+}
+
+bool ComandiFile::Salva_File_Dati_Excel(const QString& percorso) {
+    ProgressoVisibile finestra(progresso());
+    QString motivo;
+    bool ok = false;
+    if (auto cartella = fogli_.nuova()) {
+        ok = scrivi_prova_foglio(cartella->foglio_attivo(), stato_.salti, stato_.nome_utente, stato_.macchina_utente,
+                                 numeri::marca_temporale(adesso()), avanzamento(), &motivo) &&
+             cartella->salva_con_nome(percorso, &motivo);
+        cartella->chiudi();
+    } else {
+        motivo = QStringLiteral("componente dei fogli di calcolo non disponibile");
+    }
+    finestra.chiudi();
+    if (!ok) errore(QStringLiteral("Salva_File_Dati_Excel: ") + motivo);
+    return ok;
+}
+
+void ComandiFile::mnuFileApri() {
+    auto percorso = dialogo_.apri(richiesta_apri(stato_, filtro_cartelle));
+    if (!percorso) return;
+    apri_file_xls(*percorso);
+}
+
+bool ComandiFile::apri_file_xls(const QString& percorso) {
+    ProgressoVisibile finestra(progresso());
+    QString motivo;
+    auto cartella = fogli_.apri(percorso, &motivo);
+    if (!cartella) {
+        finestra.chiudi();
+        errore(QStringLiteral("apri_file_xls: ") + motivo);
+        return false;
+    }
+    EsitoLettura esito = leggi_prova_foglio(cartella->foglio_attivo(), avanzamento());
+    cartella->chiudi();
+    finestra.chiudi();
+    switch (esito.tipo) {
+        case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); return true;
+        case EsitoLettura::Tipo::FormatoErrato:
+            errore(QStringLiteral("File ") + percorso + QStringLiteral(" errato!"));
+            return false;
+        case EsitoLettura::Tipo::Ignorata:
+        case EsitoLettura::Tipo::Errore: errore(QStringLiteral("apri_file_xls: ") + esito.errore); return false;
+    }
+    return false;
+}
+
+void ComandiFile::apri_file_csv() {
+    auto percorso = dialogo_.apri(richiesta_apri(stato_, QString()));
+    if (!percorso) return;
+    EsitoLettura esito = leggi_file_csv(*percorso);
+    switch (esito.tipo) {
+        case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); break;
+        case EsitoLettura::Tipo::Ignorata: break;
+        case EsitoLettura::Tipo::FormatoErrato:
+        case EsitoLettura::Tipo::Errore: errore(QStringLiteral("mnuFileSalva_dati: ") + esito.errore); break;
+    }
+}
+
+void ComandiFile::apri_excel() { dialogo_.apri(richiesta_apri(stato_, filtro_cartelle)); }
+
+void ComandiFile::applica(ProvaLetta prova) {
+    // The jump panel's azzera_prova also empties stato_.salti; the new jumps go in after it.
+    vista_.azzera_prova();
+    stato_.salti.sostituisci(std::move(prova.salti));
+    stato_.nome_utente = prova.nome_utente;
+    stato_.macchina_utente = prova.macchina_utente;
+    const int32_t n = stato_.salti.numero();
+    for (int32_t k = 1; k <= n; ++k) {
+        vista_.aggiungi_riga(k, stato_.salti[k]);
+        intestazione_.Aggiorna_intestazione();
+    }
+    // Once more whatever N is, so a test of no jumps still shows its athlete and exercise.
+    intestazione_.Aggiorna_intestazione();
+}

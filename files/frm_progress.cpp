@@ -1,0 +1,18 @@
+#include "files/frm_progress.h"
+
+#include "core/stato.h"
+
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+Frm_progress::Frm_progress(QWidget* genitore) : QWidget(genitore, Qt::Tool) {
+    setObjectName(QStringLiteral("Frm_progress"));
+    setWindowTitle(titolo_applicazione);
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("bar"));
+    bar_->setMinimum(0);
+    bar_->setMaximum(0);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(bar_);
+    resize(320, 60);
+}

@@ -1,0 +1,369 @@
+#include "core/cp1252.h"
+#include "core/metriche.h"
+#include "core/numeri.h"
+#include "core/stato.h"
+#include "files/comandi_file.h"
+#include "files/frm_progress.h"
+#include "platform/fogli_file.h"
+#include "platform/foglio_memoria.h"
+#include "platform/scrittura_xlsx.h"
+#include "support/finti.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString dati = QStringLiteral(HOPA_DATI_TEST);
+
+// The real spreadsheet component, watched: whether the progress window was up
+// while a workbook was made, stored or opened.
+class FogliOsservati : public FogliDiCalcolo {
+public:
+    std::unique_ptr<CartellaLavoro> nuova() override {
+        annota();
+        return vero.nuova();
+    }
+    std::unique_ptr<CartellaLavoro> apri(const QString& p, QString* e) override {
+        annota();
+        return vero.apri(p, e);
+    }
+    void annota() { visibile_durante.push_back(progresso && progresso->isVisible()); }
+    FogliDiCalcoloFile vero;
+    QWidget* progresso = nullptr;
+    std::vector<bool> visibile_durante;
+};
+
+struct Banco {
+    Stato stato;
+    VistaSaltiFinta vista;
+    VistaIntestazioneFinta intestazione;
+    DialogoFileFinto dialogo;
+    MessaggiFinti messaggi;
+    FogliOsservati fogli;
+    ComandiFile comandi{stato, vista, intestazione, dialogo, messaggi, fogli};
+    QTemporaryDir dir;
+
+    Banco() {
+        comandi.adesso = [] { return QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)); };
+        fogli.progresso = &comandi.progresso();
+        stato.cartella_utente = dir.path();
+    }
+    QString percorso(const QString& nome) const { return dir.filePath(nome); }
+    // A test as the live display builds it, with one jump deleted so that n_rip
+    // no longer equals the position.
+    void riempi(int n) {
+        for (int k = 1; k <= n + 1; ++k) {
+            stato.salti.aggiungi(150 + 11 * k);
+            calcola_metriche(stato.salti, 380 + 7 * k);
+        }
+        stato.salti.elimina(3);
+    }
+};
+
+QByteArray contenuto(const QString& p) {
+    QFile f(p);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool scrivi_file(const QString& p, const QByteArray& b) {
+    QFile f(p);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
+
+// A workbook in the test layout, with one cell changed.
+QString cartella_con(const Banco& b, const QString& nome, int r, int c, const ValoreCella& v) {
+    FoglioMemoria f;
+    f.scrivi(1, 3, QStringLiteral("Tipo salto"));
+    f.scrivi(1, 10, 1.0);
+    f.scrivi(2, 2, QStringLiteral("Altro"));
+    f.scrivi(r, c, v);
+    const QString p = b.percorso(nome);
+    QString e;
+    EXPECT_TRUE(scrivi_xlsx(f, p, &e)) << e.toStdString();
+    return p;
+}
+
+}  // namespace
+
+TEST(ComandiFile, IlDialogoDiSalvataggio) {
+    Banco b;
+    b.stato.macchina_utente = QStringLiteral("Spinte  Panca ");
+    b.dialogo.risposte.push_back(std::nullopt);
+    b.comandi.mnuFileSalva_dati();
+    ASSERT_EQ(b.dialogo.visti.size(), 1u);
+    const auto& v = b.dialogo.visti[0];
+    EXPECT_TRUE(v.salvataggio);
+    EXPECT_EQ(v.richiesta.titolo, "Salva dati con nome");
+    EXPECT_EQ(v.richiesta.nome_suggerito, "Spinte  Panca _ 2024 03 15 09 05 07");  // blanks kept
+    EXPECT_EQ(v.richiesta.estensione_predefinita, "xlsx");
+    EXPECT_EQ(v.richiesta.filtro, "*.xlsx");
+    EXPECT_TRUE(v.richiesta.cartella_iniziale.isEmpty());
+    EXPECT_TRUE(v.richiesta.annulla_errore);
+    // Cancelled: nothing written, nothing said.
+    EXPECT_TRUE(b.messaggi.mostrati.empty());
+    EXPECT_TRUE(QDir(b.dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(b.fogli.visibile_durante.empty());
+}
+
+TEST(ComandiFile, AndataERitornoDi25Salti) {
+    Banco a;
+    a.riempi(25);
+    ASSERT_EQ(a.stato.salti.numero(), 25);
+    a.stato.nome_utente = QStringLiteral("Niccolò Ferrè");
+    const QString p = a.percorso(QStringLiteral("prova.xlsx"));
+    a.dialogo.risposte.push_back(p);
+    a.comandi.mnuFileSalva_dati();
+    ASSERT_TRUE(a.messaggi.mostrati.empty()) << a.messaggi.testi().join("|").toStdString();
+    EXPECT_EQ(a.fogli.visibile_durante, std::vector<bool>{true});
+    EXPECT_FALSE(a.comandi.progresso().isVisible());
+    EXPECT_EQ(a.comandi.progresso().bar()->maximum(), 25);
+    EXPECT_EQ(a.comandi.progresso().bar()->value(), 25);
+
+    // The file itself, through the reader: time stamp on every row, J1 = N.
+    QString errore;
+    auto letto = leggi_xlsx(p, {}, &errore);
+    ASSERT_TRUE(letto) << errore.toStdString();
+    EXPECT_EQ(std::get<double>(letto->leggi(1, 10)), 25.0);
+    EXPECT_EQ(std::get<QString>(letto->leggi(2, 1)), " 2024 03 15 09 05 07");
+    EXPECT_EQ(std::get<QString>(letto->leggi(26, 1)), " 2024 03 15 09 05 07");
+    EXPECT_EQ(std::get<QString>(letto->leggi(26, 3)), "Spinte Panca");
+
+    Banco b;
+    b.stato.salti.aggiungi(1);
+    ASSERT_TRUE(b.comandi.apri_file_xls(p));
+    EXPECT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join("|").toStdString();
+    EXPECT_EQ(b.stato.salti, a.stato.salti);  // every double of every jump, n_rip from column D
+    EXPECT_EQ(b.stato.salti[3].n_rip, 4);
+    EXPECT_EQ(b.stato.nome_utente, QStringLiteral("Niccolò Ferrè"));
+    EXPECT_EQ(b.stato.macchina_utente, "Spinte Panca");
+    EXPECT_EQ(b.vista.azzeramenti, 1);
+    ASSERT_EQ(b.vista.righe.size(), 25u);
+    for (int k = 1; k <= 25; ++k) {
+        EXPECT_EQ(b.vista.righe[static_cast<size_t>(k - 1)].k, k);
+        EXPECT_EQ(b.vista.righe[static_cast<size_t>(k - 1)].salto, a.stato.salti[k]);
+    }
+    EXPECT_EQ(b.intestazione.aggiornamenti, 26);
+    EXPECT_EQ(b.fogli.visibile_durante, std::vector<bool>{true});
+    EXPECT_FALSE(b.comandi.progresso().isVisible());
+    EXPECT_EQ(b.comandi.progresso().bar()->maximum(), 25);
+}
+
+TEST(ComandiFile, ZeroSalti) {
+    Banco a;
+    const QString p = a.percorso(QStringLiteral("vuota.xlsx"));
+    ASSERT_TRUE(a.comandi.Salva_File_Dati_Excel(p));
+    QString errore;
+    auto letto = leggi_xlsx(p, {}, &errore);
+    ASSERT_TRUE(letto) << errore.toStdString();
+    EXPECT_EQ(letto->numero_celle(), 10u);
+    EXPECT_EQ(std::get<QString>(letto->leggi(1, 9)), "Potenza (W)");
+    EXPECT_EQ(std::get<double>(letto->leggi(1, 10)), 0.0);
+
+    // Importing a test of no jumps still refreshes the header, once.
+    Banco b;
+    b.riempi(3);
+    ASSERT_TRUE(b.comandi.apri_file_xls(p));
+    EXPECT_EQ(b.stato.salti.numero(), 0);
+    EXPECT_TRUE(b.vista.righe.empty());
+    EXPECT_EQ(b.vista.azzeramenti, 1);
+    EXPECT_EQ(b.intestazione.aggiornamenti, 1);
+    EXPECT_EQ(b.stato.nome_utente, "");  // row 2 of such a workbook is empty
+}
+
+TEST(ComandiFile, UnSalvataggioFallitoLoDiceENonRovinaIlFileDiPrima) {
+    Banco b;
+    b.riempi(2);
+    EXPECT_FALSE(b.comandi.Salva_File_Dati_Excel(b.percorso(QStringLiteral("manca/prova.xlsx"))));
+    ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+    EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("Salva_File_Dati_Excel: "));
+    EXPECT_GT(b.messaggi.mostrati[0].testo.size(), QString("Salva_File_Dati_Excel: ").size());
+    EXPECT_EQ(b.messaggi.mostrati[0].titolo, "Hopa");
+    EXPECT_FALSE(b.comandi.progresso().isVisible());
+
+    const QString p = b.percorso(QStringLiteral("prova.xlsx"));
+    ASSERT_TRUE(scrivi_file(p, "prova di ieri"));
+    b.stato.salti.ridimensiona(32768);
+    EXPECT_FALSE(b.comandi.Salva_File_Dati_Excel(p));
+    EXPECT_EQ(b.messaggi.testi().last(), "Salva_File_Dati_Excel: Overflow");
+    EXPECT_EQ(contenuto(p), "prova di ieri");
+    EXPECT_FALSE(b.comandi.progresso().isVisible());
+}
+
+TEST(ComandiFile, UnaImportazioneFallitaLasciaLaProvaComEra) {
+    Banco b;
+    b.riempi(4);
+    b.stato.nome_utente = QStringLiteral("Mario");
+    b.stato.macchina_utente = QStringLiteral("Squat");
+    const Salti prima = b.stato.salti;
+
+    const QString senza_titolo = cartella_con(b, "c1.xlsx", 1, 3, QStringLiteral("Tipo salto "));
+    const QString j1 = cartella_con(b, "j1.xlsx", 1, 10, 40000.0);
+    const QString d2 = cartella_con(b, "d2.xlsx", 2, 4, QStringLiteral("sette"));
+    const QString guasta = b.percorso(QStringLiteral("guasta.xlsx"));
+    ASSERT_TRUE(scrivi_file(guasta, contenuto(dati + QStringLiteral("/prova_libreoffice.xlsx")).left(2000)));
+    struct Caso {
+        QString percorso, messaggio;
+    };
+    const Caso casi[] = {
+        {senza_titolo, "File " + senza_titolo + " errato!"},
+        {j1, "apri_file_xls: Overflow"},
+        {d2, "apri_file_xls: Tipo non corrispondente"},
+        {guasta, "apri_file_xls: non è un file .xlsx valido"},
+        {b.percorso(QStringLiteral("manca.xlsx")), "apri_file_xls: "},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.percorso.toStdString());
+        b.messaggi.mostrati.clear();
+        EXPECT_FALSE(b.comandi.apri_file_xls(c.percorso));
+        ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+        EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith(c.messaggio)) << b.messaggi.mostrati[0].testo.toStdString();
+        EXPECT_EQ(b.stato.salti, prima);
+        EXPECT_EQ(b.stato.nome_utente, "Mario");
+        EXPECT_EQ(b.stato.macchina_utente, "Squat");
+        EXPECT_EQ(b.vista.azzeramenti, 0);
+        EXPECT_TRUE(b.vista.righe.empty());
+        EXPECT_EQ(b.intestazione.aggiornamenti, 0);
+        EXPECT_FALSE(b.comandi.progresso().isVisible());
+    }
+}
+
+TEST(ComandiFile, ImportaIFileDiUnAltroProgrammaSenzaToccarli) {
+    for (const char* nome : {"prova_libreoffice.xlsx", "prova_libreoffice.xls"}) {
+        SCOPED_TRACE(nome);
+        Banco b;
+        const QString p = b.percorso(QLatin1String(nome));
+        ASSERT_TRUE(QFile::copy(dati + u'/' + QLatin1String(nome), p));
+        const QByteArray prima = contenuto(p);
+        const QDateTime modificato = QFileInfo(p).lastModified();
+        b.dialogo.risposte.push_back(p);
+        b.comandi.mnuFileApri();
+        ASSERT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join("|").toStdString();
+        EXPECT_EQ(b.stato.nome_utente, QStringLiteral("Niccolò Ferrè"));
+        EXPECT_EQ(b.stato.macchina_utente, "Squat Jump");
+        ASSERT_EQ(b.stato.salti.numero(), 3);
+        EXPECT_EQ(b.stato.salti[2].n_rip, 5);
+        EXPECT_EQ(b.stato.salti[3].n_rip, 9);
+        EXPECT_EQ(b.stato.salti[1].altezza, 32.1771875);
+        EXPECT_EQ(b.stato.salti[2].t_contatto, 187.5);
+        EXPECT_EQ(b.stato.salti[3].t_volo, 0.001);
+        EXPECT_EQ(b.vista.righe.back().k, 3);
+        EXPECT_EQ(contenuto(p), prima);
+        EXPECT_EQ(QFileInfo(p).lastModified(), modificato);
+        EXPECT_EQ(QDir(b.dir.path()).entryList(QDir::Files).size(), 1);
+    }
+}
+
+TEST(ComandiFile, IDialoghiDiApertura) {
+    Banco b;
+    b.stato.cartella_utente = QStringLiteral("/atleti/Mario");
+    b.dialogo.risposte = {std::nullopt, std::nullopt, dati + QStringLiteral("/prova_libreoffice.xlsx"),
+                          std::nullopt};
+    b.comandi.mnuFileApri();
+    b.comandi.apri_file_csv();
+    b.comandi.apri_excel();  // a file chosen, and nothing done with it
+    b.comandi.apri_excel();
+    ASSERT_EQ(b.dialogo.visti.size(), 4u);
+    for (const auto& v : b.dialogo.visti) {
+        EXPECT_FALSE(v.salvataggio);
+        EXPECT_EQ(v.richiesta.titolo, "Apri");
+        EXPECT_EQ(v.richiesta.cartella_iniziale, "/atleti/Mario");
+        EXPECT_TRUE(v.richiesta.annulla_errore);
+    }
+    EXPECT_EQ(b.dialogo.visti[0].richiesta.filtro, "*.xlsx *.xls");
+    EXPECT_EQ(b.dialogo.visti[1].richiesta.filtro, "");
+    EXPECT_EQ(b.dialogo.visti[2].richiesta.filtro, "*.xlsx *.xls");
+    EXPECT_TRUE(b.messaggi.mostrati.empty());
+    EXPECT_EQ(b.vista.azzeramenti, 0);
+    EXPECT_EQ(b.stato.nome_utente, "Ilvor Darsena");
+    EXPECT_TRUE(b.fogli.visibile_durante.empty());
+}
+
+TEST(ComandiFile, ApriFileCsv) {
+    Banco b;
+    b.riempi(2);
+    const Salti prima = b.stato.salti;
+    auto apri = [&b](const QByteArray& testo) {
+        static int n = 0;
+        const QString p = b.percorso(QStringLiteral("p%1.csv").arg(++n));
+        EXPECT_TRUE(scrivi_file(p, testo));
+        b.messaggi.mostrati.clear();
+        b.dialogo.risposte.push_back(p);
+        b.comandi.apri_file_csv();
+    };
+    const QByteArray testa = "HOPA,\"x\",\"Luca\",\"Squat\",\"x\",";
+    const QByteArray titoli = "\r\nN,T volo,T cont,H,S,P,x\r\n,ms,ms,cm,cm,W,\r\n";
+
+    // Lower-case marker: silence, and the test stays.
+    apri("hopa,\"x\",\"Luca\",\"Squat\",\"x\",0" + titoli);
+    EXPECT_TRUE(b.messaggi.mostrati.empty());
+    EXPECT_EQ(b.stato.salti, prima);
+    EXPECT_EQ(b.stato.nome_utente, "Ilvor Darsena");
+
+    // Damaged files: the message, and the test stays.
+    for (const QByteArray& guasto : {testa + "2" + titoli + "1,500,200,30,10,900,0\r\n",
+                                     testa + "1" + titoli + "1,500,200,trenta,10,900,0\r\n", testa + "70000" + titoli,
+                                     testa + "-3" + titoli}) {
+        apri(guasto);
+        ASSERT_EQ(b.messaggi.mostrati.size(), 1u) << guasto.constData();
+        EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("mnuFileSalva_dati: ")) << guasto.constData();
+        EXPECT_EQ(b.stato.salti, prima);
+        EXPECT_EQ(b.stato.nome_utente, "Ilvor Darsena");
+        EXPECT_EQ(b.stato.macchina_utente, "Spinte Panca");
+        EXPECT_EQ(b.vista.azzeramenti, 0);
+        EXPECT_EQ(b.intestazione.aggiornamenti, 0);
+    }
+    EXPECT_EQ(b.messaggi.mostrati[0].testo, "mnuFileSalva_dati: Indice non compreso nell'intervallo");
+
+    // N = 0: athlete and exercise from the file, empty list, the header refreshed.
+    apri(testa + "0" + titoli);
+    EXPECT_TRUE(b.messaggi.mostrati.empty());
+    EXPECT_EQ(b.stato.salti.numero(), 0);
+    EXPECT_EQ(b.stato.nome_utente, "Luca");
+    EXPECT_EQ(b.stato.macchina_utente, "Squat");
+    EXPECT_EQ(b.vista.azzeramenti, 1);
+    EXPECT_TRUE(b.vista.righe.empty());
+    EXPECT_EQ(b.intestazione.aggiornamenti, 1);
+
+    // Three jumps; the third record says 7 and becomes jump 3.
+    b.stato.carico_utente = 72.5f;
+    apri(cp1252::codifica(QStringLiteral("HOPA,\"x\",\"Niccolò\",\"Squat\",\"x\",3")) + titoli +
+         "1,512,201,12.34,10,900,0\r\n2,498,187,30.4,12,950,0\r\n7,505,190,31,11,920,0\r\n");
+    ASSERT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join("|").toStdString();
+    EXPECT_EQ(b.stato.nome_utente, QStringLiteral("Niccolò"));
+    EXPECT_EQ(b.stato.carico_utente, 72.5f);  // not in the file
+    ASSERT_EQ(b.stato.salti.numero(), 3);
+    EXPECT_EQ(b.stato.salti[3].n_rip, 3);
+    EXPECT_EQ(b.stato.salti[3].t_volo, 505);
+    ASSERT_EQ(b.vista.righe.size(), 3u);
+    EXPECT_EQ(b.vista.righe[2].k, 3);
+    EXPECT_EQ(b.vista.righe[0].salto.altezza, 12.34);
+    EXPECT_EQ(numeri::formato_0_0(b.vista.righe[0].salto.altezza, QLocale(QLocale::Italian)), "12,3");
+    EXPECT_EQ(b.intestazione.aggiornamenti, 1 + 4);
+
+    // A file that cannot be opened.
+    b.messaggi.mostrati.clear();
+    b.dialogo.risposte.push_back(b.percorso(QStringLiteral("non_esiste.csv")));
+    b.comandi.apri_file_csv();
+    ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+    EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("mnuFileSalva_dati: "));
+    EXPECT_EQ(b.stato.salti.numero(), 3);
+}
+
+TEST(ComandiFile, LaFinestraDiAvanzamento) {
+    QWidget principale;
+    Banco b;
+    ComandiFile figlio(b.stato, b.vista, b.intestazione, b.dialogo, b.messaggi, b.fogli, &principale);
+    Frm_progress& f = figlio.progresso();
+    EXPECT_EQ(&f, &figlio.progresso());  // one window, made on first use
+    EXPECT_EQ(f.objectName(), "Frm_progress");
+    EXPECT_EQ(f.bar()->objectName(), "bar");
+    EXPECT_EQ(f.parentWidget(), &principale);
+    EXPECT_EQ(principale.findChild<QProgressBar*>(QStringLiteral("bar")), f.bar());
+    EXPECT_FALSE(f.isVisible());
+}
