@@ -1,6 +1,7 @@
 #include "core/numeri.h"
 
 #include <cctype>
+#include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -35,8 +36,19 @@ double leggi_numero(const std::string& s) {
         while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) { esp += s[j++]; ++cifre_esp; }
         if (cifre_esp > 0) n += esp;
     }
-    double v = std::strtod(n.c_str(), nullptr);
-    if (std::isinf(v)) v = std::copysign(DBL_MAX, v);
+    // from_chars reads "." whatever the C locale is (Qt sets it from the environment).
+    double v = 0.0;
+    const char* inizio = n.c_str();
+    if (*inizio == '+') ++inizio;
+    auto [fine, errore] = std::from_chars(inizio, n.c_str() + n.size(), v);
+    (void)fine;
+    if (errore == std::errc::result_out_of_range) {
+        // Too large gives the largest finite value, too small gives 0, keeping the sign.
+        const auto e = n.find_first_of("eE");
+        const bool piccolo = e != std::string::npos && n.find('-', e) != std::string::npos;
+        v = piccolo ? 0.0 : DBL_MAX;
+        if (n[0] == '-') v = -v;
+    }
     return v;
 }
 
@@ -89,7 +101,8 @@ QString formato_fisso(double v, int decimali, int min_interi, const QLocale& loc
     // 15 significant digits, then decimal rounding: the shown value is that of the
     // decimal number the user would read, so 0.15 shows as 0.2 with one decimal.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    auto fine = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(v), std::chars_format::scientific, 14).ptr;
+    *fine = '\0';
     std::string cifre;
     cifre += buf[0];
     cifre.append(buf + 2, 14);
@@ -133,8 +146,8 @@ QString formato_fisso(double v, int decimali, int min_interi, const QLocale& loc
 QString testo_float(float v, const QLocale& locale) {
     if (!std::isfinite(v)) return QString::number(static_cast<double>(v));
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(v));
-    QString t = QString::fromLatin1(buf);
+    auto fine = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 7).ptr;
+    QString t = QString::fromLatin1(buf, static_cast<qsizetype>(fine - buf));
     int e = t.indexOf(u'e');
     if (e >= 0) {
         // 1e+10 -> 1E+10 (exponent without leading zeros beyond two digits)

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <clocale>
+
 using namespace numeri;
 
 TEST(Numeri, PrefissoNumericoComeSiLeggeDalTesto) {
@@ -90,4 +93,21 @@ TEST(Numeri, MarcaTemporale) {
     QDateTime t(QDate(2024, 3, 15), QTime(9, 5, 7));
     EXPECT_EQ(marca_temporale(t), " 2024 03 15 09 05 07");
     EXPECT_EQ(marca_temporale(QDateTime(QDate(2024, 12, 1), QTime(23, 59, 0))), " 2024 12 01 23 59 00");
+}
+
+TEST(Numeri, IlLocaleDelProgrammaNonCambiaLaLettura) {
+    // Qt sets the C locale from the environment; "." must stay the decimal point.
+    const char* prima = std::setlocale(LC_NUMERIC, nullptr);
+    std::string salvato = prima ? prima : "C";
+    bool cambiato = false;
+    for (const char* l : {"it_IT.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8", "it_IT", "de_DE"})
+        if (std::setlocale(LC_NUMERIC, l)) { cambiato = true; break; }
+    EXPECT_DOUBLE_EQ(prefisso(u"12.5"), 12.5);
+    EXPECT_DOUBLE_EQ(prefisso(u"1e-400"), 0.0);
+    EXPECT_DOUBLE_EQ(prefisso(u"-1e400"), -DBL_MAX);
+    QLocale punto(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(formato_0_0(12.34, punto), "12.3");
+    EXPECT_EQ(testo_float(2.5f, punto), "2.5");
+    std::setlocale(LC_NUMERIC, salvato.c_str());
+    if (!cambiato) GTEST_LOG_(INFO) << "no comma locale installed: checked under the C locale only";
 }
