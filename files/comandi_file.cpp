@@ -138,7 +138,7 @@ void ComandiFile::apri_file_csv() {
     }
 }
 
-void ComandiFile::apri_excel() { dialogo_.apri(richiesta_apri(stato_, filtro_cartelle)); }
+std::optional<QString> ComandiFile::apri_excel() { return dialogo_.apri(richiesta_apri(stato_, filtro_cartelle)); }
 
 void ComandiFile::applica(ProvaLetta prova) {
     // The jump panel's azzera_prova also empties stato_.salti; the new jumps go in after it.

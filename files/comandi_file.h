@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 struct Stato;
@@ -47,8 +48,9 @@ public:
     // "Apri file csv": asks for the file (cancel is silent) and imports it; a
     // file without the "HOPA" marker is ignored without a word.
     void apri_file_csv();
-    // "Apri con Excel": the open dialog, then nothing is done with the file.
-    void apri_excel();
+    // "Apri con Excel": the open dialog; gives the chosen workbook (nothing on cancel),
+    // which the caller opens in the system's spreadsheet program.
+    std::optional<QString> apri_excel();
 
     // The progress window, created on first use.
     Frm_progress& progresso();

@@ -266,8 +266,9 @@ TEST(ComandiFile, IDialoghiDiApertura) {
                           std::nullopt};
     b.comandi.mnuFileApri();
     b.comandi.apri_file_csv();
-    b.comandi.apri_excel();  // a file chosen, and nothing done with it
-    b.comandi.apri_excel();
+    // The chosen workbook is handed back, to be opened elsewhere; the test is not touched.
+    EXPECT_EQ(b.comandi.apri_excel(), dati + QStringLiteral("/prova_libreoffice.xlsx"));
+    EXPECT_FALSE(b.comandi.apri_excel().has_value());
     ASSERT_EQ(b.dialogo.visti.size(), 4u);
     for (const auto& v : b.dialogo.visti) {
         EXPECT_FALSE(v.salvataggio);

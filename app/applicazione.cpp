@@ -1,0 +1,240 @@
+#include "app/applicazione.h"
+
+#include "app/frm_main.h"
+#include "athletes/frm_configura.h"
+#include "athletes/frm_intestazione.h"
+#include "board/collegamento_seriale.h"
+#include "board/trasporto_hid.h"
+#include "core/impostazioni.h"
+#include "core/pausa.h"
+#include "display/frm_cmd.h"
+#include "display/frm_grafici.h"
+#include "files/comandi_file.h"
+#include "platform/archivio_qsettings.h"
+#include "platform/avvio_programmi.h"
+#include "platform/beep_audio.h"
+#include "platform/cartella_programma.h"
+#include "platform/dialoghi.h"
+#include "platform/fogli_file.h"
+#include "platform/libreria_hid.h"
+#include "platform/orologio.h"
+#include "platform/scheda_hid_simulata.h"
+#include "platform/twips.h"
+#include "tools/frm_crono.h"
+#include "tools/frm_medie.h"
+#include "tools/istanza_crono.h"
+
+#include <QCoreApplication>
+#include <QSizeF>
+
+namespace {
+// Runs one step of a sequence whose failures are passed over.
+template <class F>
+void passo(F&& f) {
+    try {
+        f();
+    } catch (...) {
+    }
+}
+}  // namespace
+
+Applicazione::Applicazione(OpzioniAvvio opzioni)
+    : opzioni_(std::move(opzioni)), entrata_(stato_, nullptr, nullptr) {
+    crea_servizi();
+}
+
+Applicazione::~Applicazione() {
+    // Windows first: they refer to the links and services below.
+    crono_.reset();
+    file_.reset();
+    stato_.imposta_didascalia = nullptr;
+    principale_.reset();
+    seriale_.reset();
+    hid_.reset();
+}
+
+void Applicazione::crea_servizi() {
+    archivio_ = opzioni_.archivio;
+    if (!archivio_) {
+        archivio_proprio_ = std::make_unique<ArchivioQSettings>(titolo_applicazione);
+        archivio_ = archivio_proprio_.get();
+    }
+    messaggi_ = opzioni_.messaggi;
+    if (!messaggi_) {
+        messaggi_propri_ = std::make_unique<MessaggiQt>();
+        messaggi_ = messaggi_propri_.get();
+    }
+    casella_ = opzioni_.casella;
+    if (!casella_) {
+        casella_propria_ = std::make_unique<CasellaInputQt>();
+        casella_ = casella_propria_.get();
+    }
+    CmDlg_ = opzioni_.dialogo_file;
+    if (!CmDlg_) {
+        dialogo_proprio_ = std::make_unique<DialogoFileQt>();
+        CmDlg_ = dialogo_proprio_.get();
+    }
+    beep_ = opzioni_.beep;
+    if (!beep_) {
+        beep_proprio_ = std::make_unique<BeepAudio>();
+        beep_ = beep_proprio_.get();
+    }
+    avvio_ = opzioni_.avvio_programmi;
+    if (!avvio_) {
+        avvio_proprio_ = std::make_unique<AvvioProgrammiSistema>();
+        avvio_ = avvio_proprio_.get();
+    }
+    contatore_ = opzioni_.contatore ? opzioni_.contatore : &contatore_di_sistema();
+    libreria_ = opzioni_.libreria_hid;
+    if (!libreria_ && opzioni_.demo) {
+        scheda_simulata_ = std::make_unique<SchedaHidSimulata>(SorgenteSalti(QDateTime::currentSecsSinceEpoch()));
+        scheda_simulata_->inserisci();
+        libreria_ = scheda_simulata_.get();
+    }
+    if (!libreria_) {
+        libreria_propria_ = nuova_libreria_hid_di_sistema();
+        libreria_ = libreria_propria_.get();
+    }
+    fogli_ = std::make_unique<FogliDiCalcoloFile>();
+    entrata_.imposta_beep(beep_);
+}
+
+void Applicazione::crea_finestre() {
+    hid_ = std::make_unique<TrasportoHid>(stato_, entrata_, *libreria_);
+    seriale_ = std::make_unique<CollegamentoSeriale>(
+        stato_, *archivio_, *messaggi_, *beep_, entrata_, hid_.get(), *contatore_,
+        opzioni_.porta_seriale ? opzioni_.porta_seriale() : nullptr);
+
+    AzioniMenu menu;
+    menu.apri = [this] { file_->mnuFileApri(); };
+    menu.apri_csv = [this] { file_->apri_file_csv(); };
+    menu.apri_excel = [this] { apri_con_excel(); };
+    menu.salva_dati = [this] { file_->mnuFileSalva_dati(); };
+    menu.configura = [this] { configurazione().mostra(); };
+    menu.parametri_porta = [this] { seriale_->mostra_finestra(); };
+    menu.calcolo_medie = [this] { mostra_medie(false); };
+    menu.medie_parziali = [this] { mostra_medie(true); };
+    menu.cronometro = [this] {
+        Frm_crono* f = crono_->finestra();
+        f->show();
+        f->raise();
+    };
+    menu.calcolatrice = [this] { avvio_->avvia_calcolatrice(); };
+    menu.informazioni = [this] { messaggi_->mostra(stato_.testo_versione, titolo_applicazione, Icona::Informazione); };
+    principale_ = std::make_unique<Frm_main>(menu);
+    principale_->resize(1024, 700);
+    if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
+    if (auto* c = dynamic_cast<CasellaInputQt*>(casella_)) c->imposta_genitore(principale_.get());
+    if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());
+
+    // Whoever changes the connection text sets the main caption through this.
+    stato_.imposta_didascalia = [this](const QString& t) {
+        if (principale_) principale_->setWindowTitle(t);
+    };
+
+    QWidget* area = principale_->area();
+    Frm_main* fm = principale_.get();
+    DimensioniClient client = [fm] { return QSizeF(fm->larghezza_client(), fm->altezza_client()); };
+
+    // Load of the main window: command panel, jump panel, header panel.
+    AzioniComandi azioni;
+    azioni.salva = [this] { file_->mnuFileSalva_dati(); };
+    azioni.medie = [this] { mostra_medie(false); };
+    azioni.set_assi = [this] { grafici_->mostra_assi(); };
+    azioni.crono = menu.cronometro;
+    azioni.calcolatrice = menu.calcolatrice;
+    grafici_ = new Frm_grafici(stato_, *casella_, client, area);
+    comandi_ = new Frm_cmd(stato_, *grafici_, *seriale_, azioni, area);
+    intestazione_ = new Frm_intestazione(stato_, *grafici_, client, area);
+    intestazione_->imposta_apri_configurazione([this] { configurazione().mostra(); });
+    grafici_->imposta_menu_strumenti(principale_->mnuStrumenti);
+    entrata_.imposta_vista(grafici_);
+
+    file_ = std::make_unique<ComandiFile>(stato_, *grafici_, *intestazione_, *CmDlg_, *messaggi_, *fogli_,
+                                          principale_.get());
+    crono_ = std::make_unique<IstanzaCrono>([this] { return new Frm_crono(*contatore_, *beep_, *casella_); });
+
+    principale_->al_ridimensionamento = [this](double mw, double mh) {
+        ordine_.clear();
+        passo([&] { intestazione_->riposiziona(mw, mh); });
+        ordine_ << QStringLiteral("intestazione");
+        passo([&] { grafici_->riposiziona(mw, mh); });
+        ordine_ << QStringLiteral("grafici");
+        passo([&] {
+            const double alto = twips::da_pixel(grafici_->geometry().y() + grafici_->geometry().height());
+            comandi_->riposiziona({mw, mh, alto});
+        });
+        ordine_ << QStringLiteral("comandi");
+    };
+    principale_->passi_chiusura = {
+        [this] { crono_->chiudi(); },
+        [this] { seriale_->chiudi(); },
+        [this] {
+            if (configurazione_) configurazione_->chiudi();
+        },
+        [this] { hid_->scarica(); },
+        [this] { salva_impostazioni(stato_, *archivio_); },
+    };
+    principale_->riposiziona_pannelli();
+}
+
+const QStringList& Applicazione::ordine_riposizionamento() const { return ordine_; }
+
+Frm_configura& Applicazione::configurazione() {
+    if (!configurazione_)
+        configurazione_ =
+            new Frm_configura(stato_, *archivio_, *messaggi_, *casella_, *intestazione_, principale_.get());
+    return *configurazione_;
+}
+
+Frm_medie& Applicazione::medie() {
+    if (!medie_) {
+        medie_ = new Frm_medie(stato_, *grafici_, *messaggi_, principale_.get());
+        medie_->setWindowFlag(Qt::Window, true);
+    }
+    return *medie_;
+}
+
+void Applicazione::mostra_medie(bool parziali) {
+    Frm_medie& m = medie();
+    m.colloca(principale_->area()->width(), principale_->area()->mapToGlobal(QPoint(0, 0)));
+    m.Calcolo_Medie(parziali);
+    m.show();
+    m.raise();
+}
+
+void Applicazione::apri_con_excel() {
+    if (auto percorso = file_->apri_excel()) avvio_->apri_documento(*percorso);
+}
+
+void Applicazione::avvia() {
+    // Caption texts, the test with its placeholder and the folders come with the state.
+    stato_.cartella_programma =
+        opzioni_.cartella_programma.isEmpty() ? trova_cartella_programma() : opzioni_.cartella_programma;
+    carica_impostazioni(stato_, *archivio_);
+    stato_.hid_connesso = false;
+    stato_.invio_seriale = false;
+    crea_finestre();
+
+    // The HID window: an attached board announces itself during the pause.
+    hid_->mostra();
+    QCoreApplication::processEvents();
+    pausa(500, *contatore_);
+
+    if (!stato_.hid_connesso) {
+        seriale_->rileva_all_avvio();
+    } else {
+        hid_->nascondi();
+        beep_->suona();
+        passo([&] { seriale_->nascondi_finestra(); });
+        QCoreApplication::processEvents();
+    }
+
+    principale_->setWindowTitle(stato_.testo_versione);
+    principale_->show();
+    principale_->setWindowTitle(stato_.didascalia());
+    if (stato_.connesso) comandi_->Button_On->setValue(true);
+
+    if (opzioni_.configurazione_modale) opzioni_.configurazione_modale(configurazione());
+    else configurazione().mostra_modale();
+}

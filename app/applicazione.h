@@ -1,0 +1,122 @@
+#pragma once
+
+#include "core/entrata_salti.h"
+#include "core/stato.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class ArchivioImpostazioni;
+class AvvioProgrammi;
+class Beep;
+class CasellaInput;
+class CollegamentoSeriale;
+class ComandiFile;
+class ContatoreTick;
+class DialogoFile;
+class FogliDiCalcolo;
+class Frm_cmd;
+class Frm_configura;
+class Frm_grafici;
+class Frm_intestazione;
+class Frm_main;
+class Frm_medie;
+class IstanzaCrono;
+class LibreriaHid;
+class Messaggi;
+class PortaSeriale;
+class SchedaHidSimulata;
+class TrasportoHid;
+
+// What the program is started with. Every service left empty is the real one;
+// tests hand in fakes.
+struct OpzioniAvvio {
+    bool demo = false;                  // a simulated HID board is plugged in
+    QString cartella_programma;         // empty: the program's own folder, or the user's data folder
+    ArchivioImpostazioni* archivio = nullptr;
+    LibreriaHid* libreria_hid = nullptr;
+    std::function<std::unique_ptr<PortaSeriale>()> porta_seriale;
+    Messaggi* messaggi = nullptr;
+    CasellaInput* casella = nullptr;
+    DialogoFile* dialogo_file = nullptr;
+    Beep* beep = nullptr;
+    AvvioProgrammi* avvio_programmi = nullptr;
+    const ContatoreTick* contatore = nullptr;
+    // The last start-up step: the configuration dialog shown modally. Tests answer it.
+    std::function<void(Frm_configura&)> configurazione_modale;
+};
+
+// The whole program: the test state, the board links, the main window with its
+// panels, and the tool windows, wired together. `avvia` runs the start-up.
+class Applicazione {
+public:
+    explicit Applicazione(OpzioniAvvio opzioni = {});
+    ~Applicazione();
+    Applicazione(const Applicazione&) = delete;
+    Applicazione& operator=(const Applicazione&) = delete;
+
+    // The start-up sequence: settings, the HID window and its pause, serial
+    // detection when no HID board spoke, the main window, the switch on when the
+    // serial board answered, and the configuration dialog.
+    void avvia();
+
+    Stato& stato() { return stato_; }
+    Frm_main& principale() { return *principale_; }
+    Frm_grafici& grafici() { return *grafici_; }
+    Frm_intestazione& intestazione() { return *intestazione_; }
+    Frm_cmd& comandi() { return *comandi_; }
+    TrasportoHid& hid() { return *hid_; }
+    CollegamentoSeriale& seriale() { return *seriale_; }
+    Frm_configura& configurazione();
+    ComandiFile& file() { return *file_; }
+    Frm_medie& medie();
+    IstanzaCrono& crono() { return *crono_; }
+    SchedaHidSimulata* scheda_simulata() { return scheda_simulata_.get(); }
+
+    // The order in which the panels were last laid out (header, jump panel, commands).
+    const QStringList& ordine_riposizionamento() const;
+
+private:
+    void crea_servizi();
+    void crea_finestre();
+    void mostra_medie(bool parziali);
+    void apri_con_excel();
+    void chiusura();
+
+    OpzioniAvvio opzioni_;
+    Stato stato_;
+
+    std::unique_ptr<ArchivioImpostazioni> archivio_proprio_;
+    std::unique_ptr<SchedaHidSimulata> scheda_simulata_;
+    std::unique_ptr<LibreriaHid> libreria_propria_;
+    std::unique_ptr<Messaggi> messaggi_propri_;
+    std::unique_ptr<CasellaInput> casella_propria_;
+    std::unique_ptr<DialogoFile> dialogo_proprio_;
+    std::unique_ptr<Beep> beep_proprio_;
+    std::unique_ptr<AvvioProgrammi> avvio_proprio_;
+    std::unique_ptr<FogliDiCalcolo> fogli_;
+
+    ArchivioImpostazioni* archivio_ = nullptr;
+    LibreriaHid* libreria_ = nullptr;
+    Messaggi* messaggi_ = nullptr;
+    CasellaInput* casella_ = nullptr;
+    DialogoFile* CmDlg_ = nullptr;
+    Beep* beep_ = nullptr;
+    AvvioProgrammi* avvio_ = nullptr;
+    const ContatoreTick* contatore_ = nullptr;
+
+    EntrataSalti entrata_;
+    std::unique_ptr<TrasportoHid> hid_;
+    std::unique_ptr<CollegamentoSeriale> seriale_;
+    std::unique_ptr<Frm_main> principale_;
+    Frm_grafici* grafici_ = nullptr;
+    Frm_intestazione* intestazione_ = nullptr;
+    Frm_cmd* comandi_ = nullptr;
+    std::unique_ptr<ComandiFile> file_;
+    Frm_configura* configurazione_ = nullptr;
+    Frm_medie* medie_ = nullptr;
+    std::unique_ptr<IstanzaCrono> crono_;
+    QStringList ordine_;
+};
