@@ -175,6 +175,9 @@ void Applicazione::crea_finestre() {
         [this] { hid_->scarica(); },
         [this] { salva_impostazioni(stato_, *archivio_); },
     };
+    QObject::connect(principale_.get(), &Frm_main::chiusa, principale_.get(), [this] {
+        if (opzioni_.alla_chiusura) opzioni_.alla_chiusura();
+    });
     principale_->riposiziona_pannelli();
 }
 

@@ -46,6 +46,8 @@ struct OpzioniAvvio {
     const ContatoreTick* contatore = nullptr;
     // The last start-up step: the configuration dialog shown modally. Tests answer it.
     std::function<void(Frm_configura&)> configurazione_modale;
+    // Called once the main window has closed and its close sequence has run.
+    std::function<void()> alla_chiusura;
 };
 
 // The whole program: the test state, the board links, the main window with its

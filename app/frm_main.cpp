@@ -77,6 +77,9 @@ void Frm_main::closeEvent(QCloseEvent* e) {
             } catch (...) {
             }
         }
+        e->accept();
+        emit chiusa();
+        return;
     }
     e->accept();
 }

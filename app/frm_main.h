@@ -52,6 +52,10 @@ public:
     // Lays the panels out again for the current size.
     void riposiziona_pannelli();
 
+signals:
+    // The close sequence has run: the program ends.
+    void chiusa();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;

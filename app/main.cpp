@@ -1,13 +1,19 @@
-#include "core/stato.h"
+#include "app/applicazione.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QStringList>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    Stato stato;
-    QLabel finestra(stato.didascalia());
-    finestra.setWindowTitle(stato.didascalia());
-    finestra.show();
+    QApplication::setApplicationName(QStringLiteral("Hopa"));
+    QApplication::setOrganizationName(QStringLiteral("Hopa"));
+    // Closing the main window ends the program even while tool windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    OpzioniAvvio opzioni;
+    opzioni.demo = QCoreApplication::arguments().contains(QStringLiteral("--demo"));
+    opzioni.alla_chiusura = [&app] { QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection); };
+    Applicazione programma(std::move(opzioni));
+    programma.avvia();
     return app.exec();
 }
