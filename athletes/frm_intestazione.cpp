@@ -11,7 +11,7 @@
 namespace {
 // Designed sizes of the controls the layout does not size (twips).
 constexpr double larghezza_intestazione = 3000;
-constexpr double larghezza_t_volo = 2100;
+constexpr double larghezza_t_volo = 2400;
 }  // namespace
 
 Frm_intestazione::Frm_intestazione(Stato& stato, Frm_grafici& grafici, DimensioniClient client, QWidget* genitore)
@@ -46,7 +46,6 @@ void Frm_intestazione::crea_controlli() {
     for (QLabel* l : {Lbl_intestazione, Lbl_intestazione1, Lbl_t_volo}) {
         QFont f = l->font();
         f.setBold(true);
-        f.setPointSize(f.pointSize() + 2);
         l->setFont(f);
     }
     disposizione::posa(Lbl_intestazione, 0, 0, larghezza_intestazione, 300);

@@ -14,7 +14,7 @@
 
 namespace {
 const std::array<const char*, Frm_grafici::colonne> teste = {"N°Rip", "Tvolo", "Tcon.", "Altez.", "Sp.Acc.", "Pot."};
-constexpr double altezza_testa_disegnata = 450;  // twips; heads 1..5 keep it
+constexpr double altezza_testa_disegnata = 510;  // twips; heads 1..5 keep it
 }  // namespace
 
 Frm_grafici::Frm_grafici(Stato& stato, CasellaInput& casella, DimensioniClient client, QWidget* genitore)

@@ -4,6 +4,7 @@
 #include "display/disposizione.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
+#include "platform/grafico.h"
 #include "platform/gruppo_controlli.h"
 
 #include <QLabel>
@@ -16,7 +17,6 @@
 class QLineEdit;
 class CasellaInput;
 class GraficoQt;
-class Grafico;
 struct Stato;
 
 // The jump panel: six parallel single-selection lists (one per column), the two

@@ -42,6 +42,10 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
         t.asse->setObjectName(QString::fromLatin1(nomi_assi[i]));
         t.asse->setLabelFormat(QStringLiteral("%.0f"));
         t.asse->setRange(0, y_vuoto_max);
+        // Each value axis in its plot's colour, as there is no legend.
+        t.asse->setLinePenColor(colori[i]);
+        t.asse->setLabelsColor(colori[i]);
+        t.asse->setTitleBrush(colori[i]);
         grafico->addAxis(t.asse, lati[i]);
         t.serie = new QLineSeries(grafico);
         t.serie->setObjectName(QString::fromLatin1(nomi_serie[i]));

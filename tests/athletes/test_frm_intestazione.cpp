@@ -139,7 +139,7 @@ TEST_F(FrmIntestazione, ConfiguraApreIlDialogoAttraversoIlGancio) {
 
 // Expected geometries (pixels at 15 twips per pixel) worked out by hand from the
 // layout rules; Lbl_intestazione and Lbl_t_volo keep their designed widths
-// (200 and 140 px).
+// (200 and 160 px).
 TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
     client = QSizeF(11880, 9000);  // H = 720 tw
     intestazione->riposiziona();
@@ -148,7 +148,7 @@ TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
         {"Button_Configura", {0, 0, 88, 48}},
         {"Lbl_intestazione", {108, 3, 200, 24}},
         {"Lbl_intestazione1", {108, 27, 200, 24}},
-        {"Lbl_t_volo", {308, 3, 140, 24}},
+        {"Lbl_t_volo", {308, 3, 160, 24}},
         {"Fre_altezza_tv", {634, 3, 198, 45}},
         {"Chk_altezza", {448, 7, 99, 5}},
         {"Chk_tv", {448, 15, 99, 5}},
@@ -164,7 +164,7 @@ TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
         {"Button_Configura", {0, 0, 114, 56}},
         {"Lbl_intestazione", {134, 3, 200, 28}},
         {"Lbl_intestazione1", {134, 31, 200, 28}},
-        {"Lbl_t_volo", {334, 3, 140, 28}},
+        {"Lbl_t_volo", {334, 3, 160, 28}},
         {"Fre_altezza_tv", {819, 3, 256, 53}},
         {"Chk_altezza", {579, 7, 128, 6}},
         {"Chk_tv", {579, 16, 128, 6}},
@@ -187,7 +187,7 @@ TEST_F(FrmIntestazione, UnaFinestraTroppoPiccolaSaltaSoloIlPassoCheFallisce) {
         {"Frm_intestazione", {0, 0, 792, 2}},
         {"Button_Configura", {0, 0, 88, 2}},
         {"Lbl_intestazione", {108, 3, 200, 1}},
-        {"Lbl_t_volo", {308, 3, 140, 1}},
+        {"Lbl_t_volo", {308, 3, 160, 1}},
         {"Chk_altezza", {448, 7, 99, 0}},
         {"Chk_tc", {594, 10, 99, 0}},
     });

@@ -41,11 +41,11 @@ TEST_F(LayoutGrafici, FinestraDa792Per600) {
     confronta({
         {"Frm_grafici", {0, 48, 792, 462}},
         {"Lbl_dettaglio_0", {0, 13, 49, 29}},  // top 200 tw, height 6930 / 16
-        {"Lbl_dettaglio_1", {49, 13, 49, 30}},  // heads 1..5 keep their own height
-        {"Lbl_dettaglio_2", {98, 13, 49, 30}},
-        {"Lbl_dettaglio_3", {147, 13, 49, 30}},
-        {"Lbl_dettaglio_4", {196, 13, 49, 30}},
-        {"Lbl_dettaglio_5", {245, 13, 49, 30}},
+        {"Lbl_dettaglio_1", {49, 13, 49, 34}},  // heads 1..5 keep their own height
+        {"Lbl_dettaglio_2", {98, 13, 49, 34}},
+        {"Lbl_dettaglio_3", {147, 13, 49, 34}},
+        {"Lbl_dettaglio_4", {196, 13, 49, 34}},
+        {"Lbl_dettaglio_5", {245, 13, 49, 34}},
         {"List_salti_0", {0, 42, 49, 420}},
         {"List_salti_1", {49, 42, 49, 420}},
         {"List_salti_2", {98, 42, 49, 420}},
@@ -72,8 +72,8 @@ TEST_F(LayoutGrafici, FinestraDa1024Per700) {
     confronta({
         {"Frm_grafici", {0, 56, 1024, 539}},
         {"Lbl_dettaglio_0", {0, 13, 64, 34}},
-        {"Lbl_dettaglio_1", {64, 13, 64, 30}},
-        {"Lbl_dettaglio_5", {320, 13, 64, 30}},
+        {"Lbl_dettaglio_1", {64, 13, 64, 34}},
+        {"Lbl_dettaglio_5", {320, 13, 64, 34}},
         {"List_salti_0", {0, 47, 64, 492}},
         {"List_salti_3", {192, 47, 64, 492}},
         {"List_salti_5", {320, 47, 64, 492}},
@@ -104,7 +104,7 @@ TEST_F(LayoutGrafici, UnPassoConAltezzaNegativaVieneSaltato) {
     confronta({
         {"Frm_grafici", {0, 2, 792, 12}},
         {"Lbl_dettaglio_0", {0, 13, 49, 1}},
-        {"Lbl_dettaglio_1", {49, 13, 49, 30}},
+        {"Lbl_dettaglio_1", {49, 13, 49, 34}},
         {"List_salti_0", {0, 47, 64, 492}},
         {"List_salti_1", {64, 47, 49, 492}},
         {"List_salti_2", {113, 47, 49, 492}},
