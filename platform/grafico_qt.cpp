@@ -12,6 +12,25 @@
 #include <cmath>
 
 namespace {
+// The lowest and the highest point of each of `fasce` equal runs, in their order.
+QList<QPointF> sfoltisci(const QList<QPointF>& punti, int fasce) {
+    QList<QPointF> fuori;
+    const qsizetype n = punti.size();
+    fuori.reserve(2 * fasce);
+    for (int f = 0; f < fasce; ++f) {
+        const qsizetype da = n * f / fasce, a = n * (f + 1) / fasce;
+        if (da >= a) continue;
+        qsizetype i_min = da, i_max = da;
+        for (qsizetype i = da + 1; i < a; ++i) {
+            if (punti[i].y() < punti[i_min].y()) i_min = i;
+            if (punti[i].y() > punti[i_max].y()) i_max = i;
+        }
+        fuori.append(punti[std::min(i_min, i_max)]);
+        if (i_min != i_max) fuori.append(punti[std::max(i_min, i_max)]);
+    }
+    return fuori;
+}
+
 constexpr double x_minimo_mostrato = 10;   // the X axis spans at least 0..10
 constexpr double y_vuoto_max = 10;         // a value axis with no data spans 0..10
 const char* const nomi_cursori[2] = {"Cursore_tempo_volo", "Cursore_tempo_contatto"};
@@ -157,9 +176,15 @@ void GraficoQt::consegna_lotto() {
     orologio.start();
     for (Traccia& t : tracce_) {
         if (t.consegnati == t.punti.size()) continue;
-        t.serie->setPointsVisible(t.punti.size() <= punti_con_segno);
+        const bool corta = t.punti.size() <= punti_con_segno;
+        t.serie->setPointsVisible(corta);
+        if (t.serie->pen().width() != (corta ? 2 : 1)) {
+            QPen penna = t.serie->pen();
+            penna.setWidth(corta ? 2 : 1);
+            t.serie->setPen(penna);
+        }
         // One replace is one layout of the plot, however many points arrived.
-        t.serie->replace(t.punti);
+        t.serie->replace(t.punti.size() <= punti_interi ? t.punti : sfoltisci(t.punti, fasce));
         t.consegnati = t.punti.size();
     }
     aggiorna_assi();

@@ -18,13 +18,17 @@ class QGraphicsLineItem;
 // the wait grows with what the last batch cost to lay out and paint, so the graph
 // never takes more than about a fifth of the interface's time however many
 // points it holds, and appending stays cheap. `ridisegna` hands them over at once.
-// Points carry a marker while a plot is short enough for markers to be read.
+// Points carry a marker while a plot is short enough for markers to be read; a
+// plot longer than `punti_interi` is drawn from the lowest and highest point of
+// each of `fasce` equal runs of points, which on screen is the same line.
 class GraficoQt : public QChartView, public Grafico {
     Q_OBJECT
 
 public:
     static constexpr int intervallo_lotto_ms = 50;
     static constexpr int punti_con_segno = 100;  // markers up to this many points
+    static constexpr int punti_interi = 2000;    // drawn point by point up to this many
+    static constexpr int fasce = 1000;
 
     explicit GraficoQt(QWidget* genitore = nullptr);
 

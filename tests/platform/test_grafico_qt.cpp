@@ -105,3 +105,24 @@ TEST(GraficoQt, ClicECursori) {
     g.imposta_cursore(2, 9);  // only two cursors
     EXPECT_EQ(g.cursore(2), 0);
 }
+
+TEST(GraficoQt, UnPlotLungoEDisegnatoDaMinimiEMassimiNelLoroOrdine) {
+    GraficoQt g;
+    const int n = 3 * GraficoQt::punti_interi;
+    for (int i = 0; i < n; ++i) g.aggiungi_punto(1, (i * 37) % 101);
+    g.aggiungi_punto(1, -5);  // one low point at the end, and one high in the middle
+    g.ridisegna();
+    ASSERT_EQ(g.numero_punti(1), n + 1);
+    EXPECT_EQ(g.punto(1, n), -5);  // every point is kept
+    const QList<QPointF> disegnati = g.serie(1)->points();
+    EXPECT_LE(disegnati.size(), 2 * GraficoQt::fasce);
+    double min = 1e9, max = -1e9;
+    for (int i = 0; i < disegnati.size(); ++i) {
+        if (i > 0) EXPECT_LT(disegnati[i - 1].x(), disegnati[i].x());
+        min = std::min(min, disegnati[i].y());
+        max = std::max(max, disegnati[i].y());
+    }
+    EXPECT_EQ(min, -5);
+    EXPECT_EQ(max, 100);
+    EXPECT_EQ(disegnati.last(), QPointF(n + 1, -5));
+}
