@@ -27,7 +27,9 @@ int a_pixel(double tw) { return static_cast<int>(std::lround(tw / per_pixel()));
 double da_pixel(int px) { return px * per_pixel(); }
 
 QRect rettangolo_pixel(double sinistra, double alto, double larghezza, double altezza) {
-    return QRect(a_pixel(sinistra), a_pixel(alto), a_pixel(larghezza), a_pixel(altezza));
+    // From the edges, so rectangles laid side by side in twips never overlap in pixels.
+    const int x = a_pixel(sinistra), y = a_pixel(alto);
+    return QRect(x, y, a_pixel(sinistra + larghezza) - x, a_pixel(alto + altezza) - y);
 }
 
 }  // namespace twips

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Team and athlete names become folder names inside the program folder, so a
+// name is used as a path only when it is one plain folder name on every system.
+namespace nomi_cartelle {
+
+// False for a name that is empty after trimming, ends in a dot or a blank
+// ("." and ".." included), contains / \ : * ? " < > | or a control character,
+// or is a reserved device name (CON, NUL, COM1, ...).
+bool sicuro(const QString& nome);
+
+// The message shown when "Nuovo" refuses a team or athlete name.
+QString messaggio_nome_non_valido(const QString& nome);
+
+// The team folder: program folder / team. An empty team is the program folder
+// itself; an unsafe team gives nothing.
+std::optional<QString> cartella_squadra(const QString& programma, const QString& squadra);
+
+// program folder / team / athlete / athlete ".cfg"; nothing when the athlete is
+// empty or either name is unsafe.
+std::optional<QString> file_atleta(const QString& programma, const QString& squadra, const QString& atleta);
+
+}  // namespace nomi_cartelle

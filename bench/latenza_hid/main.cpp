@@ -1,0 +1,174 @@
+// Notification latency of the HID library, run by hand: how long a board takes to
+// be announced after Connect and after it is plugged in, and how long an input
+// report takes from the moment the device stack has it to its read notification
+// on the UI thread. The device stack is a stand-in below the hidapi seam (this
+// machine has no HID devices); the real enumeration is timed too.
+#include "platform/accesso_hid.h"
+#include "platform/libreria_hid_su_accesso.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+using Orologio = std::chrono::steady_clock;
+
+namespace {
+
+// One board whose reports are stamped when they become readable.
+struct Pila {
+    std::mutex m;
+    std::condition_variable cv;
+    bool collegata = false;
+    std::deque<Orologio::time_point> report;
+};
+
+class Canale : public CanaleHid {
+public:
+    explicit Canale(Pila& p) : p_(p) {}
+    int leggi(uint8_t* dati, size_t massimo, int timeout_ms) override {
+        std::unique_lock l(p_.m);
+        if (!p_.cv.wait_for(l, std::chrono::milliseconds(timeout_ms), [&] { return !p_.report.empty(); }))
+            return 0;
+        const auto t = p_.report.front();
+        p_.report.pop_front();
+        std::memset(dati, 0, std::min<size_t>(massimo, 16));
+        std::memcpy(dati, &t, sizeof t);
+        return 16;
+    }
+    int scrivi(const uint8_t*, size_t n) override { return static_cast<int>(n); }
+    bool report_numerati() const override { return false; }
+
+private:
+    Pila& p_;
+};
+
+class Accesso : public AccessoHid {
+public:
+    explicit Accesso(Pila& p) : p_(p) {}
+    std::vector<InfoDispositivoHid> elenca() override {
+        std::lock_guard l(p_.m);
+        if (!p_.collegata) return {};
+        return {{"/dev/hidraw9", 0x0461, 0x0020}};
+    }
+    std::unique_ptr<CanaleHid> apri(const std::string&) override { return std::make_unique<Canale>(p_); }
+
+private:
+    Pila& p_;
+};
+
+class Ricevitore : public QObject {
+public:
+    std::vector<double> ritardi_ms;
+    Orologio::time_point inserita{};
+    ManigliaHid maniglia = 0;
+    LibreriaHid* libreria = nullptr;
+    bool event(QEvent* e) override {
+        if (e->type() != EventoNotificaHid::tipo) return QObject::event(e);
+        auto* n = static_cast<EventoNotificaHid*>(e);
+        if (n->wParam == NOTIFICA_HID_INSERITO) {
+            inserita = Orologio::now();
+            maniglia = n->lParam;
+        } else if (n->wParam == NOTIFICA_HID_LETTO) {
+            QByteArray in;
+            if (libreria->Read(n->lParam, in)) {
+                Orologio::time_point t;
+                std::memcpy(&t, in.constData() + 1, sizeof t);
+                ritardi_ms.push_back(std::chrono::duration<double, std::milli>(Orologio::now() - t).count());
+            }
+        }
+        return true;
+    }
+};
+
+void attendi(const std::function<bool()>& fatto, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!fatto() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+double ms_da(Orologio::time_point a, Orologio::time_point b) {
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+void riassumi(const char* cosa, std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    if (v.empty()) return;
+    std::printf("%-44s n=%zu  median %.3f ms  p95 %.3f ms  max %.3f ms\n", cosa, v.size(), v[v.size() / 2],
+                v[v.size() * 95 / 100], v.back());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Pila pila;
+    pila.collegata = true;
+    LibreriaHidSuAccesso libreria(std::make_unique<Accesso>(pila));
+    Ricevitore r;
+    r.libreria = &libreria;
+
+    std::vector<double> connect;
+    for (int i = 0; i < 20; ++i) {
+        r.maniglia = 0;
+        const auto t0 = Orologio::now();
+        libreria.Connect(&r);
+        attendi([&] { return r.maniglia != 0; }, 1000);
+        connect.push_back(ms_da(t0, r.inserita));
+        libreria.Disconnect();
+    }
+    riassumi("Connect -> plugged (board attached)", connect);
+
+    libreria.Connect(&r);
+    std::vector<double> arrivo;
+    for (int i = 0; i < 12; ++i) {
+        {
+            std::lock_guard l(pila.m);
+            pila.collegata = false;
+        }
+        libreria.sveglia();
+        attendi([&] { return libreria.GetHandle(0x0461, 0x0020) == 0; }, 1000);
+        r.maniglia = 0;
+        const auto t0 = Orologio::now();
+        {
+            std::lock_guard l(pila.m);
+            pila.collegata = true;
+        }
+        attendi([&] { return r.maniglia != 0; }, 1000);
+        arrivo.push_back(ms_da(t0, r.inserita));
+    }
+    riassumi("plug-in -> plugged (periodic enumeration)", arrivo);
+
+    libreria.SetReadNotify(libreria.GetHandle(0x0461, 0x0020), true);
+    for (int i = 0; i < 500; ++i) {
+        {
+            std::lock_guard l(pila.m);
+            pila.report.push_back(Orologio::now());
+        }
+        pila.cv.notify_all();
+        attendi([&] { return r.ritardi_ms.size() > static_cast<size_t>(i); }, 1000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    riassumi("report readable -> read notification handled", r.ritardi_ms);
+    libreria.Disconnect();
+
+    auto vero = nuovo_accesso_hidapi();
+    std::vector<double> elenco;
+    for (int i = 0; i < 50; ++i) {
+        const auto t0 = Orologio::now();
+        const auto d = vero->elenca();
+        elenco.push_back(ms_da(t0, Orologio::now()));
+    }
+    riassumi("hid_enumerate on this machine", elenco);
+    return 0;
+}

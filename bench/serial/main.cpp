@@ -1,0 +1,189 @@
+// Throughput and latency of the serial receive path: the simulated board
+// streams 14,400 frames at 240 frames/s (the 19200-baud line rate) through a
+// pseudo-terminal into the QSerialPort adapter and the receive event; every
+// jump is checked against the script, and the time from a frame written by the
+// board to its jump completed is measured.
+#include "board/apertura_porta.h"
+#include "board/collegamento_seriale.h"
+#include "core/entrata_salti.h"
+#include "core/numeri.h"
+#include "core/stato.h"
+#include "core/viste.h"
+#include "platform/archivio_impostazioni.h"
+#include "platform/beep.h"
+#include "platform/dialoghi.h"
+#include "platform/modello_atleta.h"
+#include "platform/orologio.h"
+#include "platform/porta_seriale.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+qint64 ns_adesso() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+struct Vista : VistaSalti {
+    std::vector<qint64> completati;  // index k-1: when jump k was shown
+    void mostra_salto(int32_t) override { completati.push_back(ns_adesso()); }
+    void mostra_contatto(int32_t) override {}
+    void azzera_prova() override {}
+    void aggiungi_riga(int32_t, const Salto&) override {}
+    std::vector<int32_t> righe_selezionate() const override { return {}; }
+};
+struct Muto : Beep {
+    void suona() override {}
+};
+struct Messaggi_ : Messaggi {
+    QStringList testi;
+    void mostra(const QString& t, const QString&, Icona) override { testi << t; }
+};
+
+struct Atteso {
+    int32_t tc, tv;
+    int frame;  // index of the frame that completes it
+};
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5));
+    return v[i];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int frame_totali = argc > 1 ? std::max(3, atoi(argv[1])) : 14400;
+    constexpr int t_volo_min = 20;
+
+    // The script: the first frame is thrown away by design, so it and the next
+    // come after a pause of their own; the rest at the line rate.
+    QTemporaryDir dir;
+    std::vector<TempiSalto> righe;
+    SorgenteSalti modello(2024);
+    for (int i = 0; i < frame_totali; ++i) {
+        TempiSalto t = *modello.prossimo();
+        t.pausa_ms = i < 2 ? 50 : -1;
+        righe.push_back(t);
+    }
+    {
+        QFile f(dir.filePath("copione.txt"));
+        if (!f.open(QIODevice::WriteOnly)) return 1;
+        QTextStream s(&f);
+        for (const TempiSalto& t : righe)
+            s << t.contatto_us << ' ' << t.volo_us << (t.pausa_ms >= 0 ? QStringLiteral(" %1").arg(t.pausa_ms) : QString()) << '\n';
+    }
+    // What the receiver must make of it.
+    std::vector<Atteso> attesi;
+    int64_t pendente = 0;
+    for (int i = 1; i < frame_totali; ++i) {
+        const int32_t tc = numeri::us_a_ms(righe[i].contatto_us), tv = numeri::us_a_ms(righe[i].volo_us);
+        if (tv > t_volo_min) {
+            attesi.push_back({static_cast<int32_t>(pendente + tc), tv, i});
+            pendente = 0;
+        } else {
+            pendente += tc + tv;
+        }
+    }
+
+    QProcess sim;
+    sim.start(QStringLiteral(HOPA_BOARD_SIM),
+              {"--copione", dir.filePath("copione.txt"), "--frequenza", "240", "--registro", dir.filePath("registro.txt")});
+    if (!sim.waitForStarted(3000) || !sim.waitForReadyRead(3000)) {
+        std::fprintf(stderr, "board-sim non parte\n");
+        return 1;
+    }
+    const QString percorso = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    Stato st;
+    st.t_volo_min = t_volo_min;
+    ArchivioMemoria archivio;
+    archivio.scrivi("Properties", "PortPath", percorso);
+    Messaggi_ messaggi;
+    Muto beep;
+    Vista vista;
+    EntrataSalti entrata(st, &vista, &beep);
+    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema());
+    Open_comm(c.porta(), st, messaggi);
+    st.connesso = true;
+    QElapsedTimer durata;
+    durata.start();
+    if (!c.avvia_acquisizione()) {
+        std::fprintf(stderr, "avvio fallito: %s\n", qPrintable(messaggi.testi.join("; ")));
+        return 1;
+    }
+    QString uscita_sim;
+    const qint64 limite_ms = 5000 + qint64{frame_totali} * 1000 / 240 * 2;
+    QTimer sveglia;  // the loop sleeps until an event, at most this long
+    sveglia.start(50);
+    while (durata.elapsed() < limite_ms) {
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        uscita_sim += QString::fromLocal8Bit(sim.readAllStandardOutput());
+        if (uscita_sim.contains("fine ") && static_cast<size_t>(st.salti.numero()) >= attesi.size()) break;
+    }
+    // Frames still on their way when the board says it is done.
+    for (QElapsedTimer t; !t.isValid() || t.elapsed() < 300;) {
+        if (!t.isValid()) t.start();
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    const double secondi = durata.elapsed() / 1000.0;
+    const double cpu_s = std::clock() / double(CLOCKS_PER_SEC);
+    c.arresta_acquisizione();
+    sim.write("esci\n");
+    sim.waitForFinished(2000);
+
+    std::vector<qint64> scritto;
+    {
+        QFile f(dir.filePath("registro.txt"));
+        if (f.open(QIODevice::ReadOnly)) {
+            QTextStream s(&f);
+            while (!s.atEnd()) {
+                const QStringList p = s.readLine().split(' ');
+                if (p.size() == 2) scritto.push_back(p[1].toLongLong());
+            }
+        }
+    }
+
+    const int registrati = st.salti.numero();
+    int corretti = 0;
+    std::vector<double> latenze;
+    for (int k = 1; k <= registrati && k <= static_cast<int>(attesi.size()); ++k) {
+        const Atteso& a = attesi[k - 1];
+        if (st.salti[k].t_contatto != a.tc || st.salti[k].t_volo != a.tv) break;
+        ++corretti;
+        if (a.frame < static_cast<int>(scritto.size()) && k - 1 < static_cast<int>(vista.completati.size()))
+            latenze.push_back((vista.completati[k - 1] - scritto[a.frame]) / 1e6);
+    }
+    const bool pendente_giusto = c.ricezione().assemblatore().contatto_pendente() == pendente;
+    const bool tutto = corretti == static_cast<int>(attesi.size()) && registrati == corretti && pendente_giusto;
+    // Frames that reached no jump: everything after the last correct jump's frame.
+    const int ultimo_buono = corretti ? attesi[corretti - 1].frame : 0;
+    const int persi = tutto ? 0 : frame_totali - 1 - ultimo_buono;
+
+    std::printf("frame inviati:        %zu (il primo scartato per regola)\n", scritto.size());
+    std::printf("salti attesi:         %zu\n", attesi.size());
+    std::printf("salti registrati:     %d (corretti %d)\n", registrati, corretti);
+    std::printf("frame persi:          %d\n", persi);
+    std::printf("durata:               %.1f s (%.0f frame/s)\n", secondi, scritto.size() / secondi);
+    std::printf("CPU del ricevitore:   %.1f s (%.1f%% di un core)\n", cpu_s, 100.0 * cpu_s / secondi);
+    std::printf("latenza p50/p99/max:  %.2f / %.2f / %.2f ms\n", percentile(latenze, 0.5), percentile(latenze, 0.99),
+                latenze.empty() ? 0.0 : *std::max_element(latenze.begin(), latenze.end()));
+    return persi == 0 && static_cast<int>(scritto.size()) == frame_totali ? 0 : 1;
+}

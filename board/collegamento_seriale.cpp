@@ -1,0 +1,108 @@
+#include "board/collegamento_seriale.h"
+
+#include "board/apertura_porta.h"
+#include "board/frm_seriale.h"
+#include "board/timer_seriale.h"
+#include "core/impostazioni.h"
+#include "core/stato.h"
+#include "platform/archivio_impostazioni.h"
+#include "platform/dispositivi_seriali.h"
+#include "platform/porta_seriale_qt.h"
+
+#include <QApplication>
+
+namespace {
+std::unique_ptr<PortaSeriale> porta_predefinita(ArchivioImpostazioni& archivio) {
+    return std::make_unique<PortaSerialeQt>([&archivio](int n) {
+        return dispositivi_seriali::per_numero(n, archivio.leggi(chiavi::proprieta, chiavi::port_path, QString()));
+    });
+}
+}  // namespace
+
+CollegamentoSeriale::CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi,
+                                         Beep& beep, EntrataSalti& entrata, InvioHid* hid,
+                                         const ContatoreTick& contatore, std::unique_ptr<PortaSeriale> porta,
+                                         std::unique_ptr<Temporizzatore> timer)
+    : stato_(stato), archivio_(archivio), messaggi_(messaggi), beep_(beep),
+      porta_(porta ? std::move(porta) : porta_predefinita(archivio)),
+      timer_(timer ? std::move(timer) : std::make_unique<TimerSeriale>()),
+      protocollo_(stato, *porta_, archivio, messaggi, contatore, *timer_, hid),
+      ricezione_(stato, *porta_, protocollo_, entrata, beep) {
+    porta_->al_evento = [this](EventoPorta e) { ricezione_.evento(e); };
+    ricezione_.mostra_finestra = [this] {
+        frm_seriale& f = finestra();
+        f.show();
+        f.raise();
+        f.activateWindow();
+    };
+    ricezione_.nascondi_finestra = [this] { nascondi_finestra(); };
+    ::Leggi_impostazioni(*porta_, archivio_);
+}
+
+CollegamentoSeriale::~CollegamentoSeriale() {
+    porta_->al_evento = nullptr;
+    delete finestra_.data();
+    porta_->chiudi();
+}
+
+QString CollegamentoSeriale::dispositivo(int n) const {
+    if (auto* q = dynamic_cast<PortaSerialeQt*>(porta_.get()); q && n == q->numero_porta())
+        return q->dispositivo_corrente();
+    return dispositivi_seriali::per_numero(n, archivio_.leggi(chiavi::proprieta, chiavi::port_path, QString()));
+}
+
+frm_seriale& CollegamentoSeriale::finestra() {
+    if (!finestra_) {
+        finestra_ = new frm_seriale(
+            {stato_, *porta_, protocollo_, archivio_, messaggi_, beep_, [this](int n) { return dispositivo(n); }});
+        finestra_->alla_chiusura = [f = finestra_] {
+            if (f) f->deleteLater();
+        };
+    }
+    return *finestra_;
+}
+
+void CollegamentoSeriale::mostra_verifica() {
+    frm_seriale& f = finestra();
+    f.setWindowTitle(QStringLiteral("Testing..."));
+    f.setEnabled(false);
+    f.show();
+}
+
+void CollegamentoSeriale::Leggi_impostazioni() { ::Leggi_impostazioni(*porta_, archivio_); }
+
+void CollegamentoSeriale::abilita_finestra() {
+    if (finestra_) finestra_->setEnabled(true);
+}
+
+void CollegamentoSeriale::nascondi_finestra() {
+    if (finestra_) finestra_->hide();
+}
+
+bool CollegamentoSeriale::rileva_all_avvio() {
+    mostra_verifica();
+    Leggi_impostazioni();
+    stato_.connesso = trova_scheda();
+    abilita_finestra();
+    nascondi_finestra();
+    QApplication::processEvents();
+    return stato_.connesso;
+}
+
+void CollegamentoSeriale::mostra_finestra() {
+    frm_seriale& f = finestra();
+    f.show();
+    f.raise();
+    f.activateWindow();
+}
+
+void CollegamentoSeriale::chiudi() {
+    if (finestra_ && finestra_->ricerca_in_corso()) {
+        // The search runs inside the window: it goes once the search has unwound.
+        finestra_->hide();
+        finestra_->deleteLater();
+    } else {
+        delete finestra_.data();
+    }
+    chiudi_porta(*porta_, stato_);
+}

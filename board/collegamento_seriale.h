@@ -1,0 +1,77 @@
+#pragma once
+
+#include "board/protocollo_scheda.h"
+#include "board/ricezione_seriale.h"
+#include "core/sequenze_scheda.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class ArchivioImpostazioni;
+class Beep;
+class ContatoreTick;
+class EntrataSalti;
+class InvioHid;
+class Messaggi;
+class PortaSeriale;
+class Temporizzatore;
+class frm_seriale;
+struct Stato;
+
+// The board link over the serial port: the port, the reply timer, the protocol,
+// the receive event and the serial window. The port and the protocol live as
+// long as this object; the window is created on first use and again after it
+// was closed.
+class CollegamentoSeriale : public SequenzeScheda {
+public:
+    // With no port given, the port is the QSerialPort one, its numbers mapped to
+    // devices as dispositivi_seriali says (with "Properties"/"PortPath" read at
+    // every open); with no timer given, Timer_Seriale is a QTimer.
+    CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi, Beep& beep,
+                        EntrataSalti& entrata, InvioHid* hid, const ContatoreTick& contatore,
+                        std::unique_ptr<PortaSeriale> porta = nullptr, std::unique_ptr<Temporizzatore> timer = nullptr);
+    ~CollegamentoSeriale() override;
+    CollegamentoSeriale(const CollegamentoSeriale&) = delete;
+    CollegamentoSeriale& operator=(const CollegamentoSeriale&) = delete;
+
+    void imposta_hid(InvioHid* hid) { protocollo_.imposta_hid(hid); }
+
+    // Start-up, one step each.
+    void mostra_verifica();  // window shown with the caption "Testing..." and disabled
+    void Leggi_impostazioni();
+    bool trova_scheda() { return protocollo_.trova_scheda(); }  // the caller stores it in connesso
+    void abilita_finestra();
+    void nascondi_finestra();
+    // The four steps above and the hide, in order; stores the result in connesso.
+    bool rileva_all_avvio();
+
+    // The menu: the window shown modeless (created again if it was closed).
+    void mostra_finestra();
+    // The main window closes: the window goes, the port is closed.
+    void chiudi();
+
+    // The command panel's sequences (see ProtocolloScheda).
+    bool avvia_acquisizione() override { return protocollo_.avvia_acquisizione(); }
+    void arresta_acquisizione() override { protocollo_.arresta_acquisizione(); }
+    void reset_linee() override { protocollo_.reset_linee(); }
+
+    frm_seriale& finestra();  // created on first use
+    bool finestra_esiste() const { return !finestra_.isNull(); }
+    PortaSeriale& porta() { return *porta_; }
+    ProtocolloScheda& protocollo() { return protocollo_; }
+    RicezioneSeriale& ricezione() { return ricezione_; }
+    // The device port number n stands for now ("" when none).
+    QString dispositivo(int n) const;
+
+private:
+    Stato& stato_;
+    ArchivioImpostazioni& archivio_;
+    Messaggi& messaggi_;
+    Beep& beep_;
+    std::unique_ptr<PortaSeriale> porta_;
+    std::unique_ptr<Temporizzatore> timer_;
+    ProtocolloScheda protocollo_;
+    RicezioneSeriale ricezione_;
+    QPointer<frm_seriale> finestra_;
+};

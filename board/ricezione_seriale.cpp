@@ -1,0 +1,49 @@
+#include "board/ricezione_seriale.h"
+
+#include "board/protocollo_scheda.h"
+#include "core/stato.h"
+#include "platform/beep.h"
+
+namespace {
+constexpr int byte_frame = 8;
+constexpr int byte_parola = 4;
+}  // namespace
+
+RicezioneSeriale::RicezioneSeriale(Stato& stato, PortaSeriale& porta, ProtocolloScheda& protocollo,
+                                   EntrataSalti& entrata, Beep& beep)
+    : stato_(stato), porta_(porta), protocollo_(protocollo), beep_(beep), assemblatore_(stato, entrata) {}
+
+void RicezioneSeriale::evento(EventoPorta tipo) {
+    if (tipo != EventoPorta::DatiRicevuti) return;
+    if (!stato_.connesso) {
+        // A detection already waiting (its first pause runs before connesso is
+        // set) must not be started again from inside itself.
+        if (protocollo_.rilevamento_in_corso()) return;
+        if (mostra_finestra) mostra_finestra();
+        stato_.connesso = protocollo_.trova_scheda();
+        stato_.aggiorna_didascalia();
+        beep_.suona();
+        if (nascondi_finestra) nascondi_finestra();
+        return;
+    }
+    if (!stato_.acquisizione) return;  // the protocol's waits read these bytes
+    if (stato_.scarta_primo) {
+        stato_.scarta_primo = false;
+        protocollo_.svuota_ingresso();
+        return;
+    }
+    decodifica();
+}
+
+void RicezioneSeriale::decodifica() {
+    // Never half a frame: with a threshold under 8 the rest waits for later.
+    if (porta_.byte_in_attesa() < byte_frame) return;
+    const int lunghezza = porta_.lunghezza_lettura();
+    porta_.imposta_lunghezza_lettura(byte_parola);
+    const QByteArray c = porta_.leggi_ingresso();
+    const QByteArray v = porta_.leggi_ingresso();
+    porta_.imposta_lunghezza_lettura(lunghezza);
+    if (c.size() != byte_parola || v.size() != byte_parola) return;
+    assemblatore_.nuovi_tempi_us(parola_be(reinterpret_cast<const uint8_t*>(c.constData())),
+                                 parola_be(reinterpret_cast<const uint8_t*>(v.constData())));
+}

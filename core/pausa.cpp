@@ -1,0 +1,31 @@
+#include "core/pausa.h"
+
+#include "platform/orologio.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+PassoAttesa::PassoAttesa(int massimo_ms) {
+    sveglia_.setTimerType(Qt::PreciseTimer);
+    sveglia_.setInterval(massimo_ms);
+    sveglia_.start();
+}
+
+void PassoAttesa::esegui() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void pausa(float ms, const ContatoreTick& contatore) {
+    const int32_t inizio = contatore.tick_ms();
+    const float scadenza = static_cast<float>(inizio) + ms;
+    if (!(static_cast<double>(inizio) < static_cast<double>(scadenza))) return;  // 0, negative or NaN
+    PassoAttesa passo;
+    int32_t ultimo = inizio;
+    for (;;) {
+        passo.esegui();
+        const int32_t adesso = contatore.tick_ms();
+        if (adesso < ultimo) return;  // the counter wrapped
+        ultimo = adesso;
+        if (!(static_cast<double>(adesso) < static_cast<double>(scadenza))) return;
+    }
+}

@@ -1,0 +1,95 @@
+#include "display/frm_cmd.h"
+
+#include "core/sequenze_scheda.h"
+#include "core/stato.h"
+#include "core/viste.h"
+#include "platform/twips.h"
+
+#include <QFont>
+
+namespace {
+PulsanteSpia* crea(QWidget* genitore, PulsanteSpia::Modo modo, const char* nome, const QString& testo,
+                   const QString& suggerimento) {
+    auto* b = new PulsanteSpia(modo, genitore);
+    b->setObjectName(QString::fromLatin1(nome));
+    b->imposta_testo_spento(testo);
+    b->setToolTip(suggerimento);
+    return b;
+}
+void esegui(const std::function<void()>& f) {
+    if (f) f();
+}
+}  // namespace
+
+Frm_cmd::Frm_cmd(Stato& stato, VistaSalti& vista, SequenzeScheda& scheda, AzioniComandi azioni, QWidget* genitore)
+    : QWidget(genitore), stato_(stato), vista_(vista), scheda_(scheda), azioni_(std::move(azioni)) {
+    setObjectName(QStringLiteral("Frm_cmd"));
+    using M = PulsanteSpia::Modo;
+    Button_start = crea(this, M::Interruttore, "Button_start", QStringLiteral("RESET DATI"), QStringLiteral("Reset dati"));
+    Button_Segnale = crea(this, M::Interruttore, "Button_Segnale", QStringLiteral("MEDIE"),
+                          QStringLiteral("Calcolo Medie su tutti i valori"));
+    Button_Ripetizioni = crea(this, M::Semplice, "Button_Ripetizioni", QStringLiteral("SALVA"),
+                              QStringLiteral("Salvataggio automatico della prova"));
+    Button_On = crea(this, M::Interruttore, "Button_On", QStringLiteral("ON/OFF"), QStringLiteral("Interrompi acquisizione"));
+    Button_On->imposta_testo_acceso(QStringLiteral("OFF"));
+    Button_Grafici = crea(this, M::Interruttore, "Button_Grafici", QStringLiteral("SET ASSI"),
+                          QStringLiteral("Visualizza le variabili acquisite sia in funzione delle ripetizioni che del tempo"));
+    Button_Crono = crea(this, M::Interruttore, "Button_Crono", QStringLiteral("CRONO"), QStringLiteral("Mostra il cronometro"));
+    Button_Calcolatrice = crea(this, M::Semplice, "Button_Calcolatrice", QStringLiteral("CALCOLATRICE"),
+                               QStringLiteral("Mostra la colcolatrice"));
+    QFont arial = Button_start->font();
+    arial.setFamily(QStringLiteral("Arial"));
+    Button_start->setFont(arial);
+
+    // The switch starts off; it changes only through the operator or the program,
+    // never through a layout.
+    Button_On->setValue(false);
+
+    connect(Button_On, &PulsanteSpia::ValueChanged, this, &Frm_cmd::Button_on_ValueChanged);
+    connect(Button_start, &PulsanteSpia::ValueChanged, this, [this](bool) { reset_dati(); });
+    connect(Button_Ripetizioni, &QPushButton::clicked, this, [this] { esegui(azioni_.salva); });
+    connect(Button_Segnale, &PulsanteSpia::ValueChanged, this, [this](bool) { esegui(azioni_.medie); });
+    connect(Button_Grafici, &PulsanteSpia::ValueChanged, this, [this](bool) { esegui(azioni_.set_assi); });
+    connect(Button_Crono, &PulsanteSpia::ValueChanged, this, [this](bool) { esegui(azioni_.crono); });
+    connect(Button_Calcolatrice, &QPushButton::clicked, this, [this] { esegui(azioni_.calcolatrice); });
+}
+
+void Frm_cmd::Button_on_ValueChanged(bool Value) {
+    if (Value) {
+        vista_.azzera_prova();
+        scheda_.avvia_acquisizione();
+    } else {
+        scheda_.arresta_acquisizione();
+    }
+}
+
+void Frm_cmd::reset_dati() {
+    Button_On->setValue(false);
+    stato_.acquisizione = false;
+    vista_.azzera_prova();
+    scheda_.reset_linee();
+}
+
+void Frm_cmd::riposiziona(const MisureComandi& m) {
+    const double h_pannello = m.altezza_principale * 0.15;
+    if (m.larghezza_principale >= 0 && h_pannello >= 0)
+        setGeometry(twips::rettangolo_pixel(0, m.alto, m.larghezza_principale, h_pannello));
+    const double w = twips::da_pixel(width());
+    const double h = twips::da_pixel(height());
+
+    // Every button follows the previous one, so no two overlap at any width.
+    double sinistra = 0;
+    auto metti = [&](PulsanteSpia* b, double larghezza, double spazio_prima = 0) {
+        sinistra += spazio_prima;
+        b->setGeometry(twips::rettangolo_pixel(sinistra, 0, larghezza, h));
+        b->setVisible(true);
+        sinistra += larghezza;
+    };
+    metti(Button_start, w / 9);
+    metti(Button_Segnale, w / 10);
+    metti(Button_Ripetizioni, w / 10);
+    metti(Button_On, w / 10);
+    metti(Button_Grafici, w / 10);
+    metti(Button_Crono, w / 10, 200);
+    metti(Button_Calcolatrice, w / 8.7);
+}

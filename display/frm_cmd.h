@@ -1,0 +1,58 @@
+#pragma once
+
+#include "display/pulsante_spia.h"
+
+#include <QWidget>
+
+#include <functional>
+
+struct Stato;
+class VistaSalti;
+class SequenzeScheda;
+
+// What the command panel's buttons reach outside it.
+struct AzioniComandi {
+    std::function<void()> salva;        // the File menu's save command
+    std::function<void()> medie;        // averages of all jumps, then their window
+    std::function<void()> set_assi;     // the axes window
+    std::function<void()> crono;        // the stopwatch window
+    std::function<void()> calcolatrice; // the system calculator (failures silent)
+};
+
+// Sizes the panels are laid out from, in twips.
+struct MisureComandi {
+    double larghezza_principale = 0;  // main window client width
+    double altezza_principale = 0;    // main window client height
+    double alto = 0;                  // jump panel's top + height
+};
+
+// The strip of seven buttons that runs a test: ON/OFF starts and stops
+// acquisition, "RESET DATI" empties the test and resets the board lines, and the
+// others reach saving, averages, axes, stopwatch and calculator.
+class Frm_cmd : public QWidget {
+    Q_OBJECT
+
+public:
+    Frm_cmd(Stato& stato, VistaSalti& vista, SequenzeScheda& scheda, AzioniComandi azioni,
+            QWidget* genitore = nullptr);
+
+    // ON/OFF handling; other parts switch the test through Button_On's value.
+    void Button_on_ValueChanged(bool Value);
+    void riposiziona(const MisureComandi& m);
+
+    PulsanteSpia* Button_start;
+    PulsanteSpia* Button_Segnale;
+    PulsanteSpia* Button_Ripetizioni;
+    PulsanteSpia* Button_On;
+    PulsanteSpia* Button_Grafici;
+    PulsanteSpia* Button_Crono;
+    PulsanteSpia* Button_Calcolatrice;
+
+private:
+    void reset_dati();
+
+    Stato& stato_;
+    VistaSalti& vista_;
+    SequenzeScheda& scheda_;
+    AzioniComandi azioni_;
+};

@@ -1,0 +1,186 @@
+// The serial link end to end: the QSerialPort adapter on a pseudo-terminal,
+// with the simulated board at the other end.
+#include "board/apertura_porta.h"
+#include "board/collegamento_seriale.h"
+#include "board/frm_seriale.h"
+#include "core/entrata_salti.h"
+#include "core/stato.h"
+#include "platform/archivio_impostazioni.h"
+#include "platform/porta_seriale.h"
+#include "support/finti.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString programma_sim = QStringLiteral(HOPA_BINARI "/sim/board-sim/board-sim");
+
+struct Sim {
+    explicit Sim(QStringList argomenti) {
+        p.setProgram(programma_sim);
+        p.setArguments(argomenti);
+        p.start();
+        if (!p.waitForStarted(3000)) return;
+        QElapsedTimer t;
+        t.start();
+        while (!p.canReadLine() && t.elapsed() < 3000) p.waitForReadyRead(100);
+        percorso = QString::fromLocal8Bit(p.readLine()).trimmed();
+    }
+    ~Sim() {
+        if (p.state() != QProcess::NotRunning) {
+            p.write("esci\n");
+            if (!p.waitForFinished(1000)) p.kill();
+            p.waitForFinished(1000);
+        }
+    }
+    QString uscita() {
+        visto += QString::fromLocal8Bit(p.readAllStandardOutput());
+        return visto;
+    }
+    int righe(const QString& r) { return static_cast<int>(uscita().split('\n').count(r)); }
+    QProcess p;
+    QString percorso;
+    QString visto;
+};
+
+struct Banco {
+    explicit Banco(const QStringList& argomenti) : sim(argomenti) {
+        archivio.scrivi("Properties", "PortPath", sim.percorso);
+        st.imposta_didascalia = [this](const QString& d) { didascalia = d; };
+        c = std::make_unique<CollegamentoSeriale>(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema());
+    }
+    // The port open and the board known, as after a detection.
+    void collegato() {
+        Open_comm(c->porta(), st, messaggi);
+        c->porta().imposta_dtr(true);
+        c->porta().imposta_rts(true);
+        st.connesso = true;
+    }
+    Sim sim;
+    Stato st;
+    ArchivioMemoria archivio;
+    MessaggiFinti messaggi;
+    BeepFinto beep;
+    VistaSaltiFinta vista;
+    EntrataSalti entrata{st, &vista, &beep};
+    QString didascalia;
+    std::unique_ptr<CollegamentoSeriale> c;
+};
+
+QString copione(QTemporaryDir& d, const QByteArray& righe) {
+    const QString f = d.filePath("copione.txt");
+    QFile file(f);
+    if (file.open(QIODevice::WriteOnly)) file.write(righe);
+    return f;
+}
+
+}  // namespace
+
+TEST(IntegrazionePty, RilevamentoRiuscito) {
+    Banco b({});
+    ASSERT_FALSE(b.sim.percorso.isEmpty()) << programma_sim.toStdString();
+    b.archivio.scrivi("Properties", "CommPort", "4");
+    b.c->Leggi_impostazioni();
+    EXPECT_TRUE(b.c->trova_scheda());
+    EXPECT_TRUE(b.c->porta().aperta());
+    EXPECT_TRUE(b.st.invio_seriale);
+    EXPECT_EQ(b.st.testo_connessione, " connesso su com4");
+    EXPECT_EQ(b.archivio.leggi("Properties", "CommPort", ""), "4");
+    EXPECT_TRUE(b.messaggi.mostrati.empty()) << "the lines a pty refuses are no error";
+}
+
+namespace {
+// Detection against a misbehaving board: it fails, and takes the 1000 ms pause
+// plus `attese` reply waits that end at their 500 ms time-out.
+void rilevamento_fallito(const char* guasto, int attese) {
+    Banco b({"--guasto", guasto});
+    ASSERT_FALSE(b.sim.percorso.isEmpty());
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(b.c->trova_scheda());
+    EXPECT_GE(t.elapsed(), 1000 + 500 * attese);
+    EXPECT_LT(t.elapsed(), 1000 + 500 * attese + 800);
+    EXPECT_EQ(b.st.testo_connessione, " non connesso");
+    EXPECT_FALSE(b.archivio.contiene("Properties", "CommPort"));
+    EXPECT_EQ(b.sim.righe("comando ?") + b.sim.righe("ignorato 3f"), 1);
+}
+}  // namespace
+
+TEST(IntegrazionePty, RilevamentoFallitoSuRispostaSbagliata) { rilevamento_fallito("risposta-sbagliata", 0); }
+TEST(IntegrazionePty, RilevamentoFallitoSuRispostaCorta) { rilevamento_fallito("risposta-corta", 1); }
+TEST(IntegrazionePty, RilevamentoFallitoSenzaRisposta) { rilevamento_fallito("nessuna-risposta", 2); }
+
+TEST(IntegrazionePty, AvvioFrameSaltiEStop) {
+    QTemporaryDir d;
+    Banco b({"--frequenza", "240", "--copione",
+             copione(d, "300000 500000 30\n300000 500000 30\n100000 20400\n100000 20600\n150000 15000\n120000 400000\n")});
+    ASSERT_FALSE(b.sim.percorso.isEmpty());
+    b.collegato();
+    ASSERT_TRUE(b.c->avvia_acquisizione());
+    EXPECT_TRUE(b.st.acquisizione);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.st.salti.numero() == 3; }, 3000)) << b.st.salti.numero();
+    EXPECT_EQ(b.st.salti[1].t_contatto, 300);
+    EXPECT_EQ(b.st.salti[1].t_volo, 500);
+    EXPECT_EQ(b.st.salti[2].t_contatto, 220);
+    EXPECT_EQ(b.st.salti[2].t_volo, 21);
+    EXPECT_EQ(b.st.salti[3].t_contatto, 285);
+    EXPECT_EQ(b.st.salti[3].t_volo, 400);
+    b.c->arresta_acquisizione();
+    EXPECT_FALSE(b.st.acquisizione);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.sim.righe("comando T") == 21; }, 2000));
+    EXPECT_EQ(b.sim.righe("comando $"), 22);  // one for the start
+    EXPECT_EQ(b.st.salti.numero(), 3);
+}
+
+TEST(IntegrazionePty, AvvioConEcoSbagliato) {
+    Banco b({"--guasto", "eco-sbagliato"});
+    ASSERT_FALSE(b.sim.percorso.isEmpty());
+    b.c->porta().imposta_numero_porta(6);
+    b.collegato();
+    b.st.testo_connessione = " connesso su com6";
+    EXPECT_FALSE(b.c->avvia_acquisizione());
+    EXPECT_FALSE(b.st.acquisizione);
+    ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+    EXPECT_EQ(b.messaggi.mostrati[0].testo, "Scheda non connessa su com6");
+    EXPECT_EQ(b.st.testo_connessione, " non connesso");
+    EXPECT_EQ(b.didascalia, b.st.testo_versione + " non connesso");
+}
+
+TEST(IntegrazionePty, DatiSenzaSchedaAvvianoUnRilevamento) {
+    Banco b({});
+    ASSERT_FALSE(b.sim.percorso.isEmpty());
+    Open_comm(b.c->porta(), b.st, b.messaggi);
+    ASSERT_FALSE(b.st.connesso);
+    b.sim.p.write("spazzatura 8\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.sim.righe("comando ?") == 1; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.beep.suonati == 1; }, 2000));
+    EXPECT_TRUE(b.st.connesso);
+    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.didascalia, b.st.testo_versione + " connesso su com1");
+    EXPECT_FALSE(b.c->finestra().isVisible());
+}
+
+TEST(IntegrazionePty, RiaggancioDuranteLaProva) {
+    QTemporaryDir d;
+    Banco b({"--frequenza", "240", "--guasto", "riaggancia", "--riaggancia-dopo", "6", "--copione",
+             copione(d, "250000 450000 30\n250000 450000 30\n" + QByteArray("250000 450000\n").repeated(8))});
+    ASSERT_FALSE(b.sim.percorso.isEmpty());
+    b.collegato();
+    ASSERT_TRUE(b.c->avvia_acquisizione());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !b.c->porta().aperta(); }, 3000));
+    const int salti = b.st.salti.numero();
+    EXPECT_EQ(salti, 5);  // the frames after the discarded one, up to the hang-up
+    QElapsedTimer t;
+    t.start();
+    b.c->arresta_acquisizione();
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_EQ(b.st.salti.numero(), salti);
+    EXPECT_FALSE(b.st.acquisizione);
+    EXPECT_TRUE(b.messaggi.mostrati.empty());
+}
