@@ -137,8 +137,8 @@ TEST_F(FrmIntestazione, ConfiguraApreIlDialogoAttraversoIlGancio) {
     EXPECT_EQ(aperture, 1);
 }
 
-// Expected geometries (pixels at 15 twips per pixel) worked out by hand from the
-// layout rules; Lbl_intestazione and Lbl_t_volo keep their designed widths
+// Expected geometries (pixels at 15 twips per pixel, each placement's edges
+// rounded to whole pixels) worked out by hand from the layout rules; Lbl_intestazione and Lbl_t_volo keep their designed widths
 // (200 and 160 px).
 TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
     client = QSizeF(11880, 9000);  // H = 720 tw
@@ -149,11 +149,11 @@ TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
         {"Lbl_intestazione", {108, 3, 200, 24}},
         {"Lbl_intestazione1", {108, 27, 200, 24}},
         {"Lbl_t_volo", {308, 3, 160, 24}},
-        {"Fre_altezza_tv", {634, 3, 198, 45}},
-        {"Chk_altezza", {448, 7, 99, 5}},
-        {"Chk_tv", {448, 15, 99, 5}},
-        {"Chk_potenza", {594, 7, 99, 5}},
-        {"Chk_tc", {594, 15, 99, 5}},
+        {"Fre_altezza_tv", {634, 3, 198, 46}},
+        {"Chk_altezza", {448, 7, 99, 4}},
+        {"Chk_tv", {448, 14, 99, 5}},
+        {"Chk_potenza", {594, 7, 99, 4}},
+        {"Chk_tc", {594, 14, 99, 5}},
     });
     EXPECT_TRUE(intestazione->Fre_altezza_tv->isHidden());
 
@@ -165,11 +165,11 @@ TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
         {"Lbl_intestazione", {134, 3, 200, 28}},
         {"Lbl_intestazione1", {134, 31, 200, 28}},
         {"Lbl_t_volo", {334, 3, 160, 28}},
-        {"Fre_altezza_tv", {819, 3, 256, 53}},
-        {"Chk_altezza", {579, 7, 128, 6}},
-        {"Chk_tv", {579, 16, 128, 6}},
-        {"Chk_potenza", {768, 7, 128, 6}},
-        {"Chk_tc", {768, 16, 128, 6}},
+        {"Fre_altezza_tv", {819, 3, 256, 54}},
+        {"Chk_altezza", {579, 7, 128, 5}},
+        {"Chk_tv", {579, 15, 128, 6}},
+        {"Chk_potenza", {768, 7, 128, 5}},
+        {"Chk_tc", {768, 15, 128, 6}},
     });
     EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
 }
@@ -189,7 +189,7 @@ TEST_F(FrmIntestazione, UnaFinestraTroppoPiccolaSaltaSoloIlPassoCheFallisce) {
         {"Lbl_intestazione", {108, 3, 200, 1}},
         {"Lbl_t_volo", {308, 3, 160, 1}},
         {"Chk_altezza", {448, 7, 99, 0}},
-        {"Chk_tc", {594, 10, 99, 0}},
+        {"Chk_tc", {594, 10, 99, 1}},
     });
     EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
 }

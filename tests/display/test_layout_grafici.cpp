@@ -1,7 +1,7 @@
 // The jump panel's layout for two main-window sizes, in pixels at 15 twips per
 // pixel. Expected geometries were worked out by hand from the layout rules
-// (each placement rounded to whole pixels, later steps reading back the placed
-// controls), below a header 0.08 x MH tall.
+// (each placement's edges rounded to whole pixels, later steps reading back the
+// placed controls), below a header 0.08 x MH tall.
 #include "pannello_prova.h"
 
 #include <QLabel>
@@ -77,7 +77,7 @@ TEST_F(LayoutGrafici, FinestraDa1024Per700) {
         {"List_salti_0", {0, 47, 64, 492}},
         {"List_salti_3", {192, 47, 64, 492}},
         {"List_salti_5", {320, 47, 64, 492}},
-        {"Lbl_tvolo", {486, 0, 146, 45}},
+        {"Lbl_tvolo", {486, 0, 147, 45}},
         {"Lbl_valore_tvolo", {486, 45, 205, 120}},
         {"lbl_tcontatto", {691, 0, 146, 45}},
         {"Lbl_valore_tcontatto", {691, 45, 205, 120}},
