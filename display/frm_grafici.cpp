@@ -1,0 +1,272 @@
+#include "display/frm_grafici.h"
+
+#include "core/numeri.h"
+#include "core/stato.h"
+#include "display/frm_assi.h"
+#include "display/lista_salti.h"
+#include "platform/grafico_qt.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+#include <array>
+
+namespace {
+const std::array<const char*, Frm_grafici::colonne> teste = {"N°Rip", "Tvolo", "Tcon.", "Altez.", "Sp.Acc.", "Pot."};
+constexpr double altezza_testa_disegnata = 510;  // twips; heads 1..5 keep it
+}  // namespace
+
+Frm_grafici::Frm_grafici(Stato& stato, CasellaInput& casella, DimensioniClient client, QWidget* genitore)
+    : QWidget(genitore),
+      stato_(stato),
+      casella_(casella),
+      client_(std::move(client)),
+      chk_tv_([] { return false; }),
+      chk_tc_([] { return false; }),
+      List_salti(QStringLiteral("List_salti"), [this](int) { return new ListaSalti(this); }),
+      Lbl_dettaglio(QStringLiteral("Lbl_dettaglio"), [this](int) { return new QLabel(this); }) {
+    setObjectName(QStringLiteral("Frm_grafici"));
+    crea_controlli();
+    riposiziona();
+}
+
+Frm_grafici::~Frm_grafici() = default;
+
+void Frm_grafici::crea_controlli() {
+    List_salti.ridimensiona(colonne - 1);
+    Lbl_dettaglio.ridimensiona(colonne - 1);
+    for (int i = 0; i < colonne; ++i) {
+        QLabel* testa = Lbl_dettaglio[i];
+        testa->setText(QString::fromUtf8(teste[static_cast<size_t>(i)]));
+        testa->setAlignment(Qt::AlignCenter);
+        testa->setFrameShape(QFrame::Panel);
+        testa->setFrameShadow(QFrame::Raised);
+        disposizione::posa(testa, 0, 200, 900, altezza_testa_disegnata);
+
+        ListaSalti* l = List_salti[i];
+        connect(l, &ListaSalti::tasto_rilasciato, this, [this, i] { allinea_righe(i); });
+        connect(l, &ListaSalti::mouse_mosso, this, [this, i] { allinea_righe(i); });
+        connect(l, &ListaSalti::mouse_premuto, this,
+                [this, i](Qt::MouseButton p, QPoint g) { premuto_in_lista(i, p, g); });
+        connect(l, &ListaSalti::tasto_premuto, this, [this](int t) { tasto_in_lista(t); });
+    }
+
+    auto etichetta = [this](const char* nome, const QString& testo) {
+        auto* e = new QLabel(testo, this);
+        e->setObjectName(QString::fromLatin1(nome));
+        e->setAlignment(Qt::AlignCenter);
+        return e;
+    };
+    Lbl_tvolo = etichetta("Lbl_tvolo", QStringLiteral("ALTEZZA"));
+    lbl_tcontatto = etichetta("lbl_tcontatto", QStringLiteral("TEMPO CONTATTO"));
+    Lbl_valore_tvolo = etichetta("Lbl_valore_tvolo", QStringLiteral("0"));
+    Lbl_valore_tcontatto = etichetta("Lbl_valore_tcontatto", QStringLiteral("0"));
+    for (QLabel* e : {Lbl_tvolo, lbl_tcontatto}) {
+        QFont f = e->font();
+        f.setBold(true);
+        e->setFont(f);
+    }
+    for (QLabel* e : {Lbl_valore_tvolo, Lbl_valore_tcontatto}) {
+        QFont f = e->font();
+        f.setPointSize(dimensione_valori);
+        f.setBold(true);
+        e->setFont(f);
+    }
+
+    Lbl_decremento = etichetta("Lbl_decremento", QStringLiteral("Decremento  Tv"));
+    Lbl_decremento->hide();
+    txt_decremento_tv = new QLineEdit(this);
+    txt_decremento_tv->setObjectName(QStringLiteral("txt_decremento_tv"));
+    txt_decremento_tv->hide();
+    mostra_decremento();
+
+    grafico_ = new GraficoQt(this);
+    grafico_->setObjectName(QStringLiteral("grafico"));
+    grafico_->imposta_didascalia(QStringLiteral("SALTO"));
+    grafico_->imposta_didascalia_x(QStringLiteral("N° Salto"));
+    grafico_->imposta_didascalia_y(1, QStringLiteral("Altezza ( cm)"));
+    grafico_->imposta_didascalia_y(2, QStringLiteral("Tempo Cont. (msec)"));
+    grafico_->imposta_al_click([this] { mostra_assi(); });
+}
+
+Grafico& Frm_grafici::grafico() { return *grafico_; }
+
+void Frm_grafici::imposta_caselle(LettoreCasella chk_tv, LettoreCasella chk_tc) {
+    chk_tv_ = chk_tv ? std::move(chk_tv) : LettoreCasella([] { return false; });
+    chk_tc_ = chk_tc ? std::move(chk_tc) : LettoreCasella([] { return false; });
+}
+
+void Frm_grafici::imposta_testo_tvolo(const QString& testo) { Lbl_tvolo->setText(testo); }
+void Frm_grafici::imposta_testo_tcontatto(const QString& testo) { lbl_tcontatto->setText(testo); }
+
+void Frm_grafici::mostra_decremento() {
+    txt_decremento_tv->setText(QStringLiteral("%= ") + numeri::formato_0_0(decremento_tv_));
+}
+
+void Frm_grafici::aggiungi_righe(const Salto& s, double n_rip) {
+    const std::array<QString, colonne> testi = {
+        numeri::formato_0(n_rip),        numeri::formato_0(s.t_volo),   numeri::formato_0(s.t_contatto),
+        numeri::formato_0_0(s.altezza), numeri::formato_0_0(s.s_acc), numeri::formato_0_0(s.potenza)};
+    for (int i = 0; i < colonne; ++i) List_salti[i]->addItem(testi[static_cast<size_t>(i)]);
+}
+
+void Frm_grafici::mostra_salto(int32_t k) {
+    if (k < 1 || k > stato_.salti.numero()) return;
+    const Salto& s = stato_.salti[k];
+    Lbl_valore_tvolo->setText(numeri::formato_0(chk_tv_() ? s.t_volo : s.altezza));
+    mostra_decremento();
+    Lbl_valore_tcontatto->setText(numeri::formato_0(chk_tc_() ? s.t_contatto : s.potenza));
+    aggiungi_righe(s, s.n_rip);
+    grafico_->aggiungi_punto(1, s.altezza);
+    grafico_->aggiungi_punto(2, s.t_contatto);
+}
+
+void Frm_grafici::mostra_contatto(int32_t tc_ms) {
+    if (chk_tc_()) Lbl_valore_tcontatto->setText(numeri::formato_0(tc_ms));
+}
+
+void Frm_grafici::aggiungi_riga(int32_t k, const Salto& salto) {
+    aggiungi_righe(salto, k);
+    grafico_->aggiungi_punto(1, salto.altezza);
+    grafico_->aggiungi_punto(2, salto.t_contatto);
+}
+
+std::vector<int32_t> Frm_grafici::righe_selezionate() const {
+    std::vector<int32_t> righe;
+    const ListaSalti* l0 = List_salti[0];
+    for (int r = 0; r < l0->count(); ++r)
+        if (l0->item(r)->isSelected()) righe.push_back(r);
+    return righe;
+}
+
+void Frm_grafici::azzera_prova() {
+    for (int i = 0; i < colonne; ++i) List_salti[i]->clear();
+    stato_.salti.azzera();
+    mostra_decremento();
+    Lbl_valore_tvolo->setText(QStringLiteral("0"));
+    Lbl_valore_tcontatto->setText(QStringLiteral("0"));
+    grafico_->cancella_dati();
+    grafico_->ridisegna();
+}
+
+void Frm_grafici::elimina_salto() {
+    int32_t quale = 0;
+    elimina_salto(quale);
+}
+
+void Frm_grafici::elimina_salto(int32_t& Quale_salto) {
+    ListaSalti* l0 = List_salti[0];
+    if (Quale_salto > 0) {
+        // A row that does not exist deletes nothing (rather than the selected one).
+        if (!l0->seleziona_riga(Quale_salto)) return;
+    } else {
+        Quale_salto = l0->riga_selezionata();
+    }
+    const int s = l0->riga_selezionata();
+    if (s < 0) return;
+    // Row s is jump s + 1; later records move down whole and keep their n_rip.
+    stato_.salti.elimina(s + 1);
+    for (int i = 0; i < colonne; ++i) {
+        ListaSalti* l = List_salti[i];
+        if (Quale_salto >= l->count()) continue;
+        // The removed row's selection goes with it; it does not pass to the next row.
+        const bool era_selezionata = l->riga_selezionata() == Quale_salto;
+        delete l->takeItem(Quale_salto);
+        if (era_selezionata) l->clearSelection();
+    }
+}
+
+void Frm_grafici::allinea_righe(int sorgente) {
+    const int r = List_salti[sorgente]->riga_selezionata();
+    for (int i = 0; i < colonne; ++i) List_salti[i]->seleziona_riga(r);
+}
+
+void Frm_grafici::premuto_in_lista(int sorgente, Qt::MouseButton pulsante, QPoint globale) {
+    allinea_righe(sorgente);
+    if (sorgente == 0 && pulsante == Qt::RightButton && menu_strumenti_) menu_strumenti_->popup(globale);
+}
+
+void Frm_grafici::tasto_in_lista(int tasto) {
+    if (tasto != Qt::Key_Delete) return;
+    ListaSalti* l0 = List_salti[0];
+    const int m = l0->count();
+    for (int i = 0; i <= m; ++i) {
+        if (i < l0->count() && l0->item(i)->isSelected()) {
+            int32_t quale = i;
+            elimina_salto(quale);
+            --i;
+        }
+    }
+}
+
+Frm_assi* Frm_grafici::mostra_assi() {
+    if (!assi_) assi_ = new Frm_assi(*grafico_, casella_, this);
+    assi_->show();
+    assi_->raise();
+    assi_->activateWindow();
+    return assi_;
+}
+
+void Frm_grafici::riposiziona() {
+    if (!client_) return;
+    const QSizeF c = client_();
+    riposiziona(c.width(), c.height());
+}
+
+void Frm_grafici::riposiziona(double MW, double MH) {
+    using namespace disposizione;
+    // Every step is tried; one that fails (a negative size) leaves its control as it was.
+    const double alto_pannello = sopra_ ? alto(sopra_) + altezza(sopra_) : 0;
+    posa(this, 0, alto_pannello, MW, MH * 0.77);
+    const double W = larghezza(this);
+    const double H = altezza(this);
+    const double c = numeri::arrotonda_i32(W / 16);
+
+    QLabel* t0 = Lbl_dettaglio[0];
+    posa(t0, 0, 200, c, H / 16);
+    t0->setAlignment(Qt::AlignCenter);
+    for (int i = 1; i < colonne; ++i) {
+        QLabel* p = Lbl_dettaglio[i - 1];
+        QLabel* t = Lbl_dettaglio[i];
+        posa(t, sinistra(p) + larghezza(p), alto(p), c, altezza(t));
+        t->setVisible(true);
+        t->setAlignment(Qt::AlignCenter);
+    }
+
+    ListaSalti* l0 = List_salti[0];
+    const double alto_liste = alto(t0) + altezza(t0);
+    posa(l0, 0, alto_liste, c, H - alto_liste);
+    for (int i = 1; i < colonne; ++i) {
+        ListaSalti* p = List_salti[i - 1];
+        ListaSalti* l = List_salti[i];
+        posa(l, sinistra(p) + larghezza(p), alto(p), c, altezza(p));
+        l->setVisible(true);
+    }
+    ListaSalti* l5 = List_salti[colonne - 1];
+    const double fine_tabella = sinistra(l5) + larghezza(l5);
+
+    posa(Lbl_tvolo, fine_tabella + W / 10, 0, W / 7, H / 12);
+    Lbl_tvolo->setText(QStringLiteral("ALTEZZA"));
+    posa(Lbl_valore_tvolo, sinistra(Lbl_tvolo), alto(Lbl_tvolo) + altezza(Lbl_tvolo), W / 5, H / 4.5);
+    QFont f = Lbl_valore_tvolo->font();
+    f.setPointSize(dimensione_valori);
+    Lbl_valore_tvolo->setFont(f);
+
+    posa(lbl_tcontatto, sinistra(Lbl_valore_tvolo) + larghezza(Lbl_valore_tvolo), 0, W / 7, H / 12);
+    lbl_tcontatto->setText(QStringLiteral("TEMPO CONTATTO"));
+    posa(Lbl_valore_tcontatto, sinistra(lbl_tcontatto), alto(lbl_tcontatto) + altezza(lbl_tcontatto), W / 5,
+         H / 4.5);
+    f = Lbl_valore_tcontatto->font();
+    f.setPointSize(dimensione_valori);
+    Lbl_valore_tcontatto->setFont(f);
+
+    const double alto_grafico = alto(Lbl_valore_tvolo) + altezza(Lbl_valore_tvolo);
+    posa(grafico_, fine_tabella, alto_grafico, W - fine_tabella, H - alto_grafico);
+
+    for (int i = 0; i < colonne; ++i) Lbl_dettaglio[i]->setText(QString::fromUtf8(teste[static_cast<size_t>(i)]));
+    for (int i : {4, 5}) {
+        List_salti[i]->setVisible(true);
+        Lbl_dettaglio[i]->setVisible(true);
+    }
+}

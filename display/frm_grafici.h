@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/viste.h"
+#include "display/disposizione.h"
+#include "display/frm_assi.h"
+#include "display/lista_salti.h"
+#include "platform/grafico.h"
+#include "platform/gruppo_controlli.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+class QLineEdit;
+class CasellaInput;
+class GraficoQt;
+struct Stato;
+
+// The jump panel: six parallel single-selection lists (one per column), the two
+// large value labels of the last jump and the graph of heights and contact times.
+class Frm_grafici : public QWidget, public VistaSalti {
+    Q_OBJECT
+
+public:
+    // Whether a check box of the header is ticked.
+    using LettoreCasella = std::function<bool()>;
+
+    static constexpr int colonne = 6;
+    static constexpr int dimensione_valori = 64;  // font size of the value labels
+
+    // Loading lays the panel out from `client` (the main window's client size).
+    Frm_grafici(Stato& stato, CasellaInput& casella, DimensioniClient client, QWidget* genitore = nullptr);
+    ~Frm_grafici() override;
+
+    // VistaSalti
+    void mostra_salto(int32_t k) override;
+    void mostra_contatto(int32_t tc_ms) override;
+    void azzera_prova() override;
+    void aggiungi_riga(int32_t k, const Salto& salto) override;
+    std::vector<int32_t> righe_selezionate() const override;
+
+    // Deletes one jump and its row. Quale_salto > 0 names the row to delete; 0 (or
+    // less) deletes the row selected in list 0. On return it holds the row deleted.
+    void elimina_salto(int32_t& Quale_salto);
+    void elimina_salto();
+
+    // Lays the panel out below the header panel from the client size.
+    void riposiziona();
+    void riposiziona(double MW, double MH);
+
+    // What the header decides: Chk_tv (flight time instead of height in the left
+    // label) and Chk_tc (contact time instead of power in the right one).
+    void imposta_caselle(LettoreCasella chk_tv, LettoreCasella chk_tc);
+    // The captions above the two value labels.
+    void imposta_testo_tvolo(const QString& testo);
+    void imposta_testo_tcontatto(const QString& testo);
+    // The panel above this one (the header): this panel starts at its bottom.
+    void imposta_pannello_sopra(QWidget* sopra) { sopra_ = sopra; }
+    // The main window's Tools menu, popped up by a right-button press in list 0.
+    void imposta_menu_strumenti(QMenu* menu) { menu_strumenti_ = menu; }
+
+    // The axis dialog (created on first use), shown without being modal.
+    Frm_assi* mostra_assi();
+    Frm_assi* assi() const { return assi_; }
+
+    Grafico& grafico();
+    ListaSalti* lista(int colonna) const { return List_salti[colonna]; }
+    QLabel* testa(int colonna) const { return Lbl_dettaglio[colonna]; }
+
+private:
+    void crea_controlli();
+    void allinea_righe(int sorgente);
+    void tasto_in_lista(int tasto);
+    void premuto_in_lista(int sorgente, Qt::MouseButton pulsante, QPoint globale);
+    void aggiungi_righe(const Salto& s, double n_rip);
+    void mostra_decremento();
+
+    Stato& stato_;
+    CasellaInput& casella_;
+    DimensioniClient client_;
+    LettoreCasella chk_tv_, chk_tc_;
+    QPointer<QWidget> sopra_;
+    QPointer<QMenu> menu_strumenti_;
+    QPointer<Frm_assi> assi_;
+    double decremento_tv_ = 0;  // no part of the program computes it yet
+
+public:
+    GruppoControlli<ListaSalti> List_salti;
+    GruppoControlli<QLabel> Lbl_dettaglio;
+    QLabel* Lbl_tvolo = nullptr;
+    QLabel* lbl_tcontatto = nullptr;
+    QLabel* Lbl_valore_tvolo = nullptr;
+    QLabel* Lbl_valore_tcontatto = nullptr;
+    QLabel* Lbl_decremento = nullptr;
+    QLineEdit* txt_decremento_tv = nullptr;
+    GraficoQt* grafico_ = nullptr;
+};

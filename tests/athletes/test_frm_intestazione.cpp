@@ -1,0 +1,195 @@
+#include "athletes/frm_intestazione.h"
+#include "core/entrata_salti.h"
+#include "core/stato.h"
+#include "display/frm_grafici.h"
+#include "support/finti.h"
+#include "platform/twips.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+class FrmIntestazione : public ::testing::Test {
+protected:
+    void SetUp() override {
+        twips::imposta_per_pixel(15);
+        QLocale::setDefault(QLocale::c());
+        grafici = std::make_unique<Frm_grafici>(stato, casella, [this] { return client; });
+        intestazione = std::make_unique<Frm_intestazione>(stato, *grafici, [this] { return client; });
+        entrata.imposta_vista(grafici.get());
+    }
+    void TearDown() override {
+        intestazione.reset();
+        grafici.reset();
+        QLocale::setDefault(QLocale::system());
+        twips::imposta_per_pixel(0);
+    }
+    void clic(QCheckBox* c) { QTest::mouseClick(c, Qt::LeftButton, {}, c->rect().center()); }
+    // Which boxes are checked, in the order altezza, tv, potenza, tc.
+    std::vector<bool> caselle() const {
+        return {intestazione->Chk_altezza->isChecked(), intestazione->Chk_tv->isChecked(),
+                intestazione->Chk_potenza->isChecked(), intestazione->Chk_tc->isChecked()};
+    }
+    void confronta(const std::map<QString, QRect>& attese) {
+        for (const auto& [nome, r] : attese) {
+            QWidget* w = nome == intestazione->objectName() ? intestazione.get()
+                                                            : intestazione->findChild<QWidget*>(nome);
+            ASSERT_NE(w, nullptr) << nome.toStdString();
+            EXPECT_EQ(w->geometry(), r) << nome.toStdString();
+        }
+    }
+
+    Stato stato;
+    CasellaInputFinta casella;
+    QSizeF client{11880, 9000};
+    std::unique_ptr<Frm_grafici> grafici;
+    std::unique_ptr<Frm_intestazione> intestazione;
+    EntrataSalti entrata{stato, nullptr, nullptr};
+};
+
+TEST_F(FrmIntestazione, IlCaricamentoScriveITestiEScegliAltezzaETempoContatto) {
+    EXPECT_EQ(intestazione->windowTitle(), "INTESTAZIONE");
+    EXPECT_EQ(intestazione->Lbl_intestazione->text(), "Atleta: Ilvor Darsena");
+    EXPECT_EQ(intestazione->Lbl_intestazione1->text(), "Esercizio: Spinte Panca");
+    EXPECT_EQ(intestazione->Lbl_t_volo->text(), "T volo min: 20ms");  // texts come after the layout
+    EXPECT_EQ(caselle(), (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(grafici->Lbl_tvolo->text(), "ALTEZZA");
+    EXPECT_EQ(grafici->lbl_tcontatto->text(), "TEMPO CONTATTO");
+    EXPECT_TRUE(intestazione->Fre_altezza_tv->isHidden());
+    EXPECT_EQ(intestazione->Fre_altezza_tv->title(), "Selezione grandezze visualizzata");
+    EXPECT_EQ(intestazione->Chk_tv->text(), "Tempo volo");
+    EXPECT_EQ(intestazione->Chk_tc->objectName(), "Chk_tc");
+    // the jump panel now starts below the header
+    grafici->riposiziona();
+    EXPECT_EQ(grafici->y(), intestazione->geometry().bottom() + 1);
+}
+
+TEST_F(FrmIntestazione, AggiornaIntestazione) {
+    stato.nome_utente.clear();
+    stato.macchina_utente = "Squat";
+    stato.t_volo_min = -5;
+    intestazione->Aggiorna_intestazione();
+    EXPECT_EQ(intestazione->Lbl_intestazione->text(), "Atleta: ");
+    EXPECT_EQ(intestazione->Lbl_intestazione1->text(), "Esercizio: Squat");
+    EXPECT_EQ(intestazione->Lbl_t_volo->text(), "T volo min: -5ms");
+
+    intestazione->riposiziona();
+    EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
+    stato.t_volo_min = 20;
+    intestazione->Aggiorna_intestazione();
+    EXPECT_EQ(intestazione->Lbl_t_volo->text(), "T volo min: 20ms");
+}
+
+TEST_F(FrmIntestazione, SpuntareUnaCasellaTogliLaCompagnaEScriveLaDidascalia) {
+    intestazione->show();
+    clic(intestazione->Chk_tv);
+    EXPECT_EQ(caselle(), (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(grafici->Lbl_tvolo->text(), "TEMPO VOLO");
+    clic(intestazione->Chk_potenza);
+    EXPECT_EQ(caselle(), (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(grafici->lbl_tcontatto->text(), "POTENZA");
+
+    // the jump panel reads the boxes for each new jump
+    entrata.aggiungi_salto(300);
+    entrata.completa_salto(500);
+    EXPECT_EQ(grafici->Lbl_valore_tvolo->text(), "500");
+    EXPECT_EQ(grafici->Lbl_valore_tcontatto->text(), "0");  // power of a first jump
+
+    clic(intestazione->Chk_altezza);
+    EXPECT_EQ(caselle(), (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(grafici->Lbl_tvolo->text(), "ALTEZZA");
+    clic(intestazione->Chk_tc);
+    EXPECT_EQ(caselle(), (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(grafici->lbl_tcontatto->text(), "TEMPO CONTATTO");
+    entrata.aggiungi_salto(250);
+    EXPECT_EQ(grafici->Lbl_valore_tcontatto->text(), "250");
+}
+
+TEST_F(FrmIntestazione, TogliereUnaCasellaNonToccaAltro) {
+    intestazione->show();
+    clic(intestazione->Chk_altezza);  // was checked
+    EXPECT_EQ(caselle(), (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(grafici->Lbl_tvolo->text(), "ALTEZZA");
+    clic(intestazione->Chk_tc);
+    EXPECT_EQ(caselle(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(grafici->lbl_tcontatto->text(), "TEMPO CONTATTO");
+    // both clear: height and power
+    entrata.aggiungi_salto(300);
+    EXPECT_EQ(grafici->Lbl_valore_tcontatto->text(), "0");
+    entrata.completa_salto(500);
+    EXPECT_EQ(grafici->Lbl_valore_tvolo->text(), "31");
+}
+
+TEST_F(FrmIntestazione, ConfiguraApreIlDialogoAttraversoIlGancio) {
+    intestazione->show();
+    QTest::mouseClick(intestazione->Button_Configura, Qt::LeftButton);  // no hook yet: nothing
+    int aperture = 0;
+    intestazione->imposta_apri_configurazione([&] { ++aperture; });
+    QTest::mouseClick(intestazione->Button_Configura, Qt::LeftButton);
+    EXPECT_EQ(aperture, 1);
+}
+
+// Expected geometries (pixels at 15 twips per pixel, each placement's edges
+// rounded to whole pixels) worked out by hand from the layout rules; Lbl_intestazione and Lbl_t_volo keep their designed widths
+// (200 and 160 px).
+TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
+    client = QSizeF(11880, 9000);  // H = 720 tw
+    intestazione->riposiziona();
+    confronta({
+        {"Frm_intestazione", {0, 0, 792, 48}},
+        {"Button_Configura", {0, 0, 88, 48}},
+        {"Lbl_intestazione", {108, 3, 200, 24}},
+        {"Lbl_intestazione1", {108, 27, 200, 24}},
+        {"Lbl_t_volo", {308, 3, 160, 24}},
+        {"Fre_altezza_tv", {634, 3, 198, 46}},
+        {"Chk_altezza", {448, 7, 99, 4}},
+        {"Chk_tv", {448, 14, 99, 5}},
+        {"Chk_potenza", {594, 7, 99, 4}},
+        {"Chk_tc", {594, 14, 99, 5}},
+    });
+    EXPECT_TRUE(intestazione->Fre_altezza_tv->isHidden());
+
+    client = QSizeF(15360, 10500);  // H = 840 tw
+    intestazione->riposiziona();
+    confronta({
+        {"Frm_intestazione", {0, 0, 1024, 56}},
+        {"Button_Configura", {0, 0, 114, 56}},
+        {"Lbl_intestazione", {134, 3, 200, 28}},
+        {"Lbl_intestazione1", {134, 31, 200, 28}},
+        {"Lbl_t_volo", {334, 3, 160, 28}},
+        {"Fre_altezza_tv", {819, 3, 256, 54}},
+        {"Chk_altezza", {579, 7, 128, 5}},
+        {"Chk_tv", {579, 15, 128, 6}},
+        {"Chk_potenza", {768, 7, 128, 5}},
+        {"Chk_tc", {768, 15, 128, 6}},
+    });
+    EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
+}
+
+TEST_F(FrmIntestazione, UnaFinestraTroppoPiccolaSaltaSoloIlPassoCheFallisce) {
+    client = QSizeF(15360, 10500);
+    intestazione->riposiziona();
+    const QRect riquadro = intestazione->Fre_altezza_tv->geometry();
+    // MH 420: H = 33.6 tw -> 2 px = 30 tw, so the frame's height H - 40 is negative
+    client = QSizeF(11880, 420);
+    intestazione->riposiziona();
+    EXPECT_EQ(intestazione->Fre_altezza_tv->geometry(), riquadro);
+    EXPECT_TRUE(intestazione->Fre_altezza_tv->isHidden());
+    confronta({
+        {"Frm_intestazione", {0, 0, 792, 2}},
+        {"Button_Configura", {0, 0, 88, 2}},
+        {"Lbl_intestazione", {108, 3, 200, 1}},
+        {"Lbl_t_volo", {308, 3, 160, 1}},
+        {"Chk_altezza", {448, 7, 99, 0}},
+        {"Chk_tc", {594, 10, 99, 1}},
+    });
+    EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
+}
