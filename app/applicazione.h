@@ -4,6 +4,7 @@
 #include "core/stato.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
