@@ -2,11 +2,14 @@
 
 #include "core/stato.h"
 #include "display/frm_grafici.h"
+#include "platform/twips.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 // Designed sizes of the controls the layout does not size (twips).
@@ -111,12 +114,18 @@ void Frm_intestazione::riposiziona(double MW, double MH) {
     Lbl_t_volo->setText(QStringLiteral("ms: Tv min"));
     if (posa(Fre_altezza_tv, W - W / 5, 50, W / 4, H - 40)) Fre_altezza_tv->hide();
 
-    posa(Chk_altezza, W - W / 2.3, 100, W / 8, H / 10);
+    // A check box is never made shorter than it needs to be drawn and clicked:
+    // a tenth of the header is only a few pixels at ordinary window sizes.
+    auto alta = [&](QCheckBox* c) {
+        const double decimo = H / 10;
+        return decimo < 0 ? decimo : std::max(decimo, twips::da_pixel(c->sizeHint().height()));
+    };
+    posa(Chk_altezza, W - W / 2.3, 100, W / 8, alta(Chk_altezza));
     Chk_altezza->show();
-    posa(Chk_tv, sinistra(Chk_altezza), alto(Chk_altezza) + altezza(Chk_altezza) + 50, W / 8, H / 10);
+    posa(Chk_tv, sinistra(Chk_altezza), alto(Chk_altezza) + altezza(Chk_altezza) + 50, W / 8, alta(Chk_tv));
     Chk_tv->show();
-    posa(Chk_potenza, W - W / 4, 100, W / 8, H / 10);
+    posa(Chk_potenza, W - W / 4, 100, W / 8, alta(Chk_potenza));
     Chk_potenza->setEnabled(true);
     Chk_potenza->show();
-    posa(Chk_tc, sinistra(Chk_potenza), alto(Chk_potenza) + altezza(Chk_potenza) + 50, W / 8, H / 10);
+    posa(Chk_tc, sinistra(Chk_potenza), alto(Chk_potenza) + altezza(Chk_potenza) + 50, W / 8, alta(Chk_tc));
 }

@@ -141,6 +141,9 @@ TEST_F(FrmIntestazione, ConfiguraApreIlDialogoAttraversoIlGancio) {
 // rounded to whole pixels) worked out by hand from the layout rules; Lbl_intestazione and Lbl_t_volo keep their designed widths
 // (200 and 160 px).
 TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
+    // Check boxes take at least the height they need to be drawn (a tenth of H is 4-6 px).
+    const int hc = intestazione->Chk_altezza->sizeHint().height();
+    ASSERT_GT(hc, 6);
     client = QSizeF(11880, 9000);  // H = 720 tw
     intestazione->riposiziona();
     confronta({
@@ -150,10 +153,10 @@ TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
         {"Lbl_intestazione1", {108, 27, 200, 24}},
         {"Lbl_t_volo", {308, 3, 160, 24}},
         {"Fre_altezza_tv", {634, 3, 198, 46}},
-        {"Chk_altezza", {448, 7, 99, 4}},
-        {"Chk_tv", {448, 14, 99, 5}},
-        {"Chk_potenza", {594, 7, 99, 4}},
-        {"Chk_tc", {594, 14, 99, 5}},
+        {"Chk_altezza", {448, 7, 99, hc}},
+        {"Chk_tv", {448, 10 + hc, 99, hc}},
+        {"Chk_potenza", {594, 7, 99, hc}},
+        {"Chk_tc", {594, 10 + hc, 99, hc}},
     });
     EXPECT_TRUE(intestazione->Fre_altezza_tv->isHidden());
 
@@ -166,15 +169,16 @@ TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
         {"Lbl_intestazione1", {134, 31, 200, 28}},
         {"Lbl_t_volo", {334, 3, 160, 28}},
         {"Fre_altezza_tv", {819, 3, 256, 54}},
-        {"Chk_altezza", {579, 7, 128, 5}},
-        {"Chk_tv", {579, 15, 128, 6}},
-        {"Chk_potenza", {768, 7, 128, 5}},
-        {"Chk_tc", {768, 15, 128, 6}},
+        {"Chk_altezza", {579, 7, 128, hc}},
+        {"Chk_tv", {579, 10 + hc, 128, hc}},
+        {"Chk_potenza", {768, 7, 128, hc}},
+        {"Chk_tc", {768, 10 + hc, 128, hc}},
     });
     EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
 }
 
 TEST_F(FrmIntestazione, UnaFinestraTroppoPiccolaSaltaSoloIlPassoCheFallisce) {
+    const int hc = intestazione->Chk_altezza->sizeHint().height();
     client = QSizeF(15360, 10500);
     intestazione->riposiziona();
     const QRect riquadro = intestazione->Fre_altezza_tv->geometry();
@@ -188,8 +192,8 @@ TEST_F(FrmIntestazione, UnaFinestraTroppoPiccolaSaltaSoloIlPassoCheFallisce) {
         {"Button_Configura", {0, 0, 88, 2}},
         {"Lbl_intestazione", {108, 3, 200, 1}},
         {"Lbl_t_volo", {308, 3, 160, 1}},
-        {"Chk_altezza", {448, 7, 99, 0}},
-        {"Chk_tc", {594, 10, 99, 1}},
+        {"Chk_altezza", {448, 7, 99, hc}},
+        {"Chk_tc", {594, 10 + hc, 99, hc}},
     });
     EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
 }
