@@ -7,6 +7,7 @@
 #include "core/stato.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/porta_seriale.h"
+#include "support/board_sim.h"
 #include "support/finti.h"
 
 #include <QElapsedTimer>
@@ -18,36 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString programma_sim = QStringLiteral(HOPA_BINARI "/sim/board-sim/board-sim");
-
-struct Sim {
-    explicit Sim(QStringList argomenti) {
-        p.setProgram(programma_sim);
-        p.setArguments(argomenti);
-        p.start();
-        if (!p.waitForStarted(3000)) return;
-        QElapsedTimer t;
-        t.start();
-        while (!p.canReadLine() && t.elapsed() < 3000) p.waitForReadyRead(100);
-        percorso = QString::fromLocal8Bit(p.readLine()).trimmed();
-    }
-    ~Sim() {
-        if (p.state() != QProcess::NotRunning) {
-            p.write("esci\n");
-            if (!p.waitForFinished(1000)) p.kill();
-            p.waitForFinished(1000);
-        }
-    }
-    QString uscita() {
-        visto += QString::fromLocal8Bit(p.readAllStandardOutput());
-        return visto;
-    }
-    int righe(const QString& r) { return static_cast<int>(uscita().split('\n').count(r)); }
-    QProcess p;
-    QString percorso;
-    QString visto;
-};
 
 struct Banco {
     explicit Banco(const QStringList& argomenti) : sim(argomenti) {
@@ -84,7 +55,7 @@ QString copione(QTemporaryDir& d, const QByteArray& righe) {
 
 TEST(IntegrazionePty, RilevamentoRiuscito) {
     Banco b({});
-    ASSERT_FALSE(b.sim.percorso.isEmpty()) << programma_sim.toStdString();
+    ASSERT_FALSE(b.sim.percorso.isEmpty()) << programma_board_sim.toStdString();
     b.archivio.scrivi("Properties", "CommPort", "4");
     b.c->Leggi_impostazioni();
     EXPECT_TRUE(b.c->trova_scheda());
