@@ -311,7 +311,10 @@ bool Frm_configura::Applica_configurazione() {
     for (int i = 0; i <= ultima_riga; ++i) stato_.indice_utente[static_cast<size_t>(i)] = posizione_selezionata(i);
     stato_.nome_utente = atleta;
     stato_.macchina_utente = testo_riga(riga_esercizio);
-    stato_.t_volo_min = valore_numerico(testo_riga(riga_t_volo));
+    // An empty row (nothing chosen yet, as at a first start) keeps the minimum in
+    // force: a minimum of 0 ms would turn every bounce on the mat into a jump.
+    const QString t_volo = testo_riga(riga_t_volo);
+    if (!t_volo.trimmed().isEmpty()) stato_.t_volo_min = valore_numerico(t_volo);
     stato_.squadra = squadra;
 
     stato_.cartella_utente = *nomi_cartelle::cartella_squadra(stato_.cartella_programma, squadra);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 
 #include <array>
 
@@ -50,6 +51,11 @@ void Frm_grafici::crea_controlli() {
         connect(l, &ListaSalti::mouse_premuto, this,
                 [this, i](Qt::MouseButton p, QPoint g) { premuto_in_lista(i, p, g); });
         connect(l, &ListaSalti::tasto_premuto, this, [this](int t) { tasto_in_lista(t); });
+        // The six columns scroll as one table.
+        connect(l->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, i](int v) {
+            for (int j = 0; j < colonne; ++j)
+                if (j != i) List_salti[j]->verticalScrollBar()->setValue(v);
+        });
     }
 
     auto etichetta = [this](const char* nome, const QString& testo) {
@@ -117,7 +123,12 @@ void Frm_grafici::mostra_salto(int32_t k) {
     Lbl_valore_tvolo->setText(numeri::formato_0(chk_tv_() ? s.t_volo : s.altezza));
     mostra_decremento();
     Lbl_valore_tcontatto->setText(numeri::formato_0(chk_tc_() ? s.t_contatto : s.potenza));
+    // A list showing its last row follows the new jump; one scrolled back stays where it is.
+    QScrollBar* barra = List_salti[0]->verticalScrollBar();
+    const bool in_fondo = barra->value() == barra->maximum();
     aggiungi_righe(s, s.n_rip);
+    if (in_fondo)
+        for (int i = 0; i < colonne; ++i) List_salti[i]->scrollToBottom();
     grafico_->aggiungi_punto(1, s.altezza);
     grafico_->aggiungi_punto(2, s.t_contatto);
 }

@@ -104,6 +104,8 @@ TEST_F(DialogoConfigura, PrimoAvvioSenzaNullaSuDiscoEOkScriveSoloIlFileElenchi) 
     for (int i = 0; i <= ultima_riga; ++i) EXPECT_EQ(stato.indice_utente[i], -1);
     EXPECT_EQ(intestazione.aggiornamenti, 1);
     EXPECT_TRUE(messaggi.mostrati.empty());
+    // The minimum row is empty: the minimum in force stays (0 ms would make every bounce a jump).
+    EXPECT_EQ(stato.t_volo_min, 20);
 }
 
 TEST_F(DialogoConfigura, RigheTestiEDisposizione) {

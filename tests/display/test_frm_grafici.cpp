@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -277,4 +278,20 @@ TEST_F(FrmGrafici, UnClicSulGraficoApreIlDialogoDegliAssi) {
     EXPECT_EQ(pannello->mostra_assi(), assi);  // one dialog, shown again
     EXPECT_TRUE(assi->isVisible());
     assi->close();
+}
+
+TEST_F(FrmGrafici, LeColonneScorronoInsiemeESeguonoIlSaltoNuovo) {
+    pannello->show();
+    for (int i = 0; i < 80; ++i) salto(200, 400 + i);
+    QCoreApplication::processEvents();
+    // The newest jump is in view in every column, on the same line.
+    for (int c = 0; c < Frm_grafici::colonne; ++c) {
+        ListaSalti* l = pannello->lista(c);
+        EXPECT_TRUE(l->viewport()->rect().intersects(l->visualItemRect(l->item(79)))) << c;
+        EXPECT_EQ(l->verticalScrollBar()->value(), pannello->lista(0)->verticalScrollBar()->value()) << c;
+    }
+    // Scrolled back in one column, all follow, and a new jump does not pull them away.
+    pannello->lista(3)->verticalScrollBar()->setValue(0);
+    salto(200, 600);
+    for (int c = 0; c < Frm_grafici::colonne; ++c) EXPECT_EQ(pannello->lista(c)->verticalScrollBar()->value(), 0) << c;
 }
