@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <array>
 
@@ -127,8 +128,15 @@ void Frm_grafici::mostra_salto(int32_t k) {
     QScrollBar* barra = List_salti[0]->verticalScrollBar();
     const bool in_fondo = barra->value() == barra->maximum();
     aggiungi_righe(s, s.n_rip);
-    if (in_fondo)
-        for (int i = 0; i < colonne; ++i) List_salti[i]->scrollToBottom();
+    if (in_fondo && !scorrimento_in_attesa_) {
+        // Once per pass of the event loop, however many jumps came in it: scrolling
+        // lays the lists out, which must not happen per jump in a burst.
+        scorrimento_in_attesa_ = true;
+        QTimer::singleShot(0, this, [this] {
+            scorrimento_in_attesa_ = false;
+            for (int i = 0; i < colonne; ++i) List_salti[i]->scrollToBottom();
+        });
+    }
     grafico_->aggiungi_punto(1, s.altezza);
     grafico_->aggiungi_punto(2, s.t_contatto);
 }

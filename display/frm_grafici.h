@@ -97,4 +97,5 @@ public:
     QLabel* Lbl_decremento = nullptr;
     QLineEdit* txt_decremento_tv = nullptr;
     GraficoQt* grafico_ = nullptr;
+    bool scorrimento_in_attesa_ = false;
 };

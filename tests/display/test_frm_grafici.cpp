@@ -284,6 +284,7 @@ TEST_F(FrmGrafici, LeColonneScorronoInsiemeESeguonoIlSaltoNuovo) {
     pannello->show();
     for (int i = 0; i < 80; ++i) salto(200, 400 + i);
     QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     // The newest jump is in view in every column, on the same line.
     for (int c = 0; c < Frm_grafici::colonne; ++c) {
         ListaSalti* l = pannello->lista(c);
@@ -293,5 +294,6 @@ TEST_F(FrmGrafici, LeColonneScorronoInsiemeESeguonoIlSaltoNuovo) {
     // Scrolled back in one column, all follow, and a new jump does not pull them away.
     pannello->lista(3)->verticalScrollBar()->setValue(0);
     salto(200, 600);
+    QCoreApplication::processEvents();
     for (int c = 0; c < Frm_grafici::colonne; ++c) EXPECT_EQ(pannello->lista(c)->verticalScrollBar()->value(), 0) << c;
 }

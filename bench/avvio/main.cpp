@@ -1,0 +1,210 @@
+// The whole program, timed: start-up to the main window on screen with no board
+// and with the simulated HID board (against the waits the start-up itself
+// mandates), and the latency from a frame written by the simulated serial board
+// to its row in the jump list, at the line rate of 240 frames/s.
+//   bench-avvio [frames]      (default 14,400: one minute)
+#include "app/applicazione.h"
+#include "app/frm_main.h"
+#include "display/frm_grafici.h"
+#include "display/lista_salti.h"
+#include "platform/archivio_impostazioni.h"
+#include "platform/avvio_programmi.h"
+#include "platform/beep.h"
+#include "platform/dialoghi.h"
+#include "platform/modello_atleta.h"
+#include "platform/scheda_hid_simulata.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+qint64 ns_adesso() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5))];
+}
+
+struct Muto : Beep {
+    void suona() override {}
+};
+struct MessaggiMuti : Messaggi {
+    QStringList testi;
+    void mostra(const QString& t, const QString&, Icona) override { testi << t; }
+};
+struct NessunaRisposta : CasellaInput {
+    QString chiedi(const QString&, const QString&, const QString&) override { return {}; }
+};
+struct NessunFile : DialogoFile {
+    std::optional<QString> apri(const RichiestaFile&) override { return std::nullopt; }
+    std::optional<QString> salva(const RichiestaFile&) override { return std::nullopt; }
+};
+struct NessunProgramma : AvvioProgrammi {
+    bool avvia_calcolatrice() override { return false; }
+    bool apri_documento(const QString&) override { return false; }
+};
+
+// Everything a run of the program needs that would otherwise wait for a person.
+struct Servizi {
+    QTemporaryDir cartella;
+    ArchivioMemoria archivio;
+    MessaggiMuti messaggi;
+    NessunaRisposta casella;
+    NessunFile dialogo;
+    Muto beep;
+    NessunProgramma programmi;
+    OpzioniAvvio opzioni(LibreriaHid* hid, std::function<void()> alla_configurazione) {
+        OpzioniAvvio o;
+        o.cartella_programma = cartella.path();
+        o.archivio = &archivio;
+        o.libreria_hid = hid;
+        o.messaggi = &messaggi;
+        o.casella = &casella;
+        o.dialogo_file = &dialogo;
+        o.beep = &beep;
+        o.avvio_programmi = &programmi;
+        o.configurazione_modale = [f = std::move(alla_configurazione)](Frm_configura&) { f(); };
+        return o;
+    }
+};
+
+// Milliseconds from the program's construction to its main window on screen.
+double tempo_di_avvio(bool con_hid) {
+    Servizi s;
+    s.archivio.scrivi("Properties", "PortPath", s.cartella.filePath("nessuna_porta"));
+    SchedaHidSimulata scheda;
+    if (con_hid) scheda.inserisci();
+    QElapsedTimer t;
+    double ms = -1;
+    Applicazione* app = nullptr;
+    t.start();
+    Applicazione programma(s.opzioni(&scheda, [&] {
+        if (app && app->principale().isVisible()) ms = t.nsecsElapsed() / 1e6;
+    }));
+    app = &programma;
+    programma.avvia();
+    return ms;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    const int frame_totali = argc > 1 ? std::max(3, atoi(argv[1])) : 14400;
+
+    // 1. Start-up. Mandated waits: the 500 ms HID pause; with no HID board also the
+    // detection's 1000 ms pause and two 500 ms reply time-outs.
+    const double senza = tempo_di_avvio(false);
+    const double con_hid = tempo_di_avvio(true);
+    std::printf("avvio senza scheda:     %.0f ms (attese imposte 2500 ms)\n", senza);
+    std::printf("avvio con scheda HID:   %.0f ms (attese imposte 500 ms)\n", con_hid);
+
+    // 2. Frame to row through the whole program, with the serial board on a pty.
+    QTemporaryDir dir;
+    {
+        SorgenteSalti modello(77);
+        QFile f(dir.filePath("copione.txt"));
+        if (!f.open(QIODevice::WriteOnly)) return 1;
+        QTextStream out(&f);
+        for (int i = 0; i < frame_totali; ++i) {
+            TempiSalto t = *modello.prossimo();
+            out << t.contatto_us << ' ' << t.volo_us << (i < 2 ? " 50" : "") << '\n';
+        }
+    }
+    QProcess sim;
+    sim.start(QStringLiteral(HOPA_BOARD_SIM), {"--copione", dir.filePath("copione.txt"), "--frequenza", "240",
+                                               "--registro", dir.filePath("registro.txt")});
+    if (!sim.waitForStarted(3000) || !sim.waitForReadyRead(3000)) {
+        std::fprintf(stderr, "board-sim non parte\n");
+        return 1;
+    }
+    const QString percorso = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    Servizi s;
+    s.archivio.scrivi("Properties", "PortPath", percorso);
+    SchedaHidSimulata nessuna;  // nothing plugged in over HID
+    Applicazione programma(s.opzioni(&nessuna, [] {}));
+    programma.avvia();  // detects the board and switches acquisition on by itself
+    if (!programma.stato().acquisizione) {
+        std::fprintf(stderr, "la scheda seriale non e' stata trovata: %s\n", qPrintable(s.messaggi.testi.join("; ")));
+        return 1;
+    }
+    programma.principale().show();
+    std::vector<qint64> righe_mostrate;
+    righe_mostrate.reserve(static_cast<size_t>(frame_totali));
+    QObject::connect(programma.grafici().lista(5)->model(), &QAbstractItemModel::rowsInserted,
+                     [&] { righe_mostrate.push_back(ns_adesso()); });
+    QElapsedTimer durata;
+    durata.start();
+    QString uscita_sim;
+    QTimer sveglia;
+    sveglia.start(50);
+    const qint64 limite_ms = 10000 + qint64{frame_totali} * 1000 / 240 * 2;
+    while (durata.elapsed() < limite_ms) {
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        uscita_sim += QString::fromLocal8Bit(sim.readAllStandardOutput());
+        if (uscita_sim.contains("fine ")) break;
+    }
+    for (QElapsedTimer t; !t.isValid() || t.elapsed() < 500;) {
+        if (!t.isValid()) t.start();
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    sim.write("esci\n");
+    sim.waitForFinished(2000);
+
+    // Which frame completes each jump: the frames after the first (discarded)
+    // whose flight is longer than the minimum.
+    std::vector<qint64> scritto;
+    {
+        QFile f(dir.filePath("registro.txt"));
+        if (f.open(QIODevice::ReadOnly)) {
+            QTextStream in(&f);
+            while (!in.atEnd()) {
+                const QStringList p = in.readLine().split(' ');
+                if (p.size() == 2) scritto.push_back(p[1].toLongLong());
+            }
+        }
+    }
+    std::vector<int> frame_del_salto;
+    {
+        SorgenteSalti modello(77);
+        for (int i = 0; i < frame_totali; ++i) {
+            TempiSalto t = *modello.prossimo();
+            if (i >= 1 && (t.volo_us + 500) / 1000 > programma.stato().t_volo_min) frame_del_salto.push_back(i);
+        }
+    }
+    std::vector<double> latenze;
+    for (size_t k = 0; k < righe_mostrate.size() && k < frame_del_salto.size(); ++k)
+        if (frame_del_salto[k] < static_cast<int>(scritto.size()))
+            latenze.push_back((righe_mostrate[k] - scritto[static_cast<size_t>(frame_del_salto[k])]) / 1e6);
+    const int attesi = static_cast<int>(frame_del_salto.size());
+    const int mostrati = programma.grafici().lista(0)->count();
+    const int persi = std::max(0, attesi - mostrati);
+    const double p50 = percentile(latenze, 0.5), p99 = percentile(latenze, 0.99);
+    const double massimo = latenze.empty() ? 0 : *std::max_element(latenze.begin(), latenze.end());
+    std::printf("frame inviati:          %zu\n", scritto.size());
+    std::printf("righe attese/mostrate:  %d / %d (frame persi %d)\n", attesi, mostrati, persi);
+    std::printf("latenza frame->riga:    p50 %.2f  p99 %.2f  max %.2f ms\n", p50, p99, massimo);
+
+    std::printf("RISULTATO\tavvio senza scheda (ms)\t<= 3000 (attese 2500)\t%.0f\n", senza);
+    std::printf("RISULTATO\tavvio con scheda HID (ms)\t<= 1000 (attesa 500)\t%.0f\n", con_hid);
+    std::printf("RISULTATO\tframe persi, display completo a 240 frame/s\t0\t%d\n", persi);
+    std::printf("RISULTATO\tlatenza frame->riga p99 (ms)\t< 100\t%.1f\n", p99);
+    return persi == 0 ? 0 : 1;
+}
