@@ -7,6 +7,7 @@
 namespace {
 constexpr int byte_frame = 8;
 constexpr int byte_parola = 4;
+constexpr int frame_per_evento = 256;
 }  // namespace
 
 RicezioneSeriale::RicezioneSeriale(Stato& stato, PortaSeriale& porta, ProtocolloScheda& protocollo,
@@ -36,14 +37,18 @@ void RicezioneSeriale::evento(EventoPorta tipo) {
 }
 
 void RicezioneSeriale::decodifica() {
-    // Never half a frame: with a threshold under 8 the rest waits for later.
-    if (porta_.byte_in_attesa() < byte_frame) return;
-    const int lunghezza = porta_.lunghezza_lettura();
-    porta_.imposta_lunghezza_lettura(byte_parola);
-    const QByteArray c = porta_.leggi_ingresso();
-    const QByteArray v = porta_.leggi_ingresso();
-    porta_.imposta_lunghezza_lettura(lunghezza);
-    if (c.size() != byte_parola || v.size() != byte_parola) return;
-    assemblatore_.nuovi_tempi_us(parola_be(reinterpret_cast<const uint8_t*>(c.constData())),
-                                 parola_be(reinterpret_cast<const uint8_t*>(v.constData())));
+    // Every whole frame waiting is decoded in this event (a burst costs one pass of
+    // the event loop, one layout and one repaint, not one per frame); at most
+    // `frame_per_evento`, so the window stays responsive, the rest raising the event
+    // again. Never half a frame: it waits for its other bytes.
+    for (int n = 0; n < frame_per_evento && stato_.acquisizione && porta_.byte_in_attesa() >= byte_frame; ++n) {
+        const int lunghezza = porta_.lunghezza_lettura();
+        porta_.imposta_lunghezza_lettura(byte_parola);
+        const QByteArray c = porta_.leggi_ingresso();
+        const QByteArray v = porta_.leggi_ingresso();
+        porta_.imposta_lunghezza_lettura(lunghezza);
+        if (c.size() != byte_parola || v.size() != byte_parola) return;
+        assemblatore_.nuovi_tempi_us(parola_be(reinterpret_cast<const uint8_t*>(c.constData())),
+                                     parola_be(reinterpret_cast<const uint8_t*>(v.constData())));
+    }
 }
