@@ -2,11 +2,11 @@
 
 #include "board/apertura_porta.h"
 #include "board/frm_seriale.h"
-#include "board/timer_seriale.h"
 #include "core/impostazioni.h"
 #include "core/stato.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/dispositivi_seriali.h"
+#include "platform/orologio.h"
 #include "platform/porta_seriale_qt.h"
 
 #include <QApplication>
@@ -25,7 +25,7 @@ CollegamentoSeriale::CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& arc
                                          std::unique_ptr<Temporizzatore> timer)
     : stato_(stato), archivio_(archivio), messaggi_(messaggi), beep_(beep),
       porta_(porta ? std::move(porta) : porta_predefinita(archivio)),
-      timer_(timer ? std::move(timer) : std::make_unique<TimerSeriale>()),
+      timer_(timer ? std::move(timer) : nuovo_temporizzatore(nullptr, QStringLiteral("Timer_Seriale"), true)),
       protocollo_(stato, *porta_, archivio, messaggi, contatore, *timer_, hid),
       ricezione_(stato, *porta_, protocollo_, entrata, beep) {
     porta_->al_evento = [this](EventoPorta e) { ricezione_.evento(e); };

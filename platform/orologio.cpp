@@ -19,7 +19,9 @@ private:
 
 class TemporizzatoreQt : public Temporizzatore {
 public:
-    explicit TemporizzatoreQt(QObject* genitore) : timer_(genitore) {
+    TemporizzatoreQt(QObject* genitore, const QString& nome, bool preciso) : timer_(genitore) {
+        timer_.setObjectName(nome);
+        if (preciso) timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (al_tick) al_tick();
         });
@@ -43,6 +45,6 @@ ContatoreTick& contatore_di_sistema() {
     return c;
 }
 
-std::unique_ptr<Temporizzatore> nuovo_temporizzatore(QObject* genitore) {
-    return std::make_unique<TemporizzatoreQt>(genitore);
+std::unique_ptr<Temporizzatore> nuovo_temporizzatore(QObject* genitore, const QString& nome, bool preciso) {
+    return std::make_unique<TemporizzatoreQt>(genitore, nome, preciso);
 }

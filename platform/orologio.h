@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include <QString>
+
 class QObject;
 
 // The system millisecond tick counter (signed 32-bit; it wraps).
@@ -27,5 +29,7 @@ public:
     std::function<void()> al_tick;
 };
 
-// A timer on QTimer, owned by the caller.
-std::unique_ptr<Temporizzatore> nuovo_temporizzatore(QObject* genitore = nullptr);
+// A timer on QTimer, owned by the caller. `nome` becomes the timer's object name;
+// a precise timer never fires early (reply waits rely on that).
+std::unique_ptr<Temporizzatore> nuovo_temporizzatore(QObject* genitore = nullptr, const QString& nome = {},
+                                                     bool preciso = false);
