@@ -36,7 +36,8 @@ public:
     Frm_cmd(Stato& stato, VistaSalti& vista, SequenzeScheda& scheda, AzioniComandi azioni,
             QWidget* genitore = nullptr);
 
-    // ON/OFF handling; other parts switch the test through Button_On's value.
+    // ON/OFF handling. The program switches the test on and off by setting Button_On's
+    // value (start-up, "RESET DATI"), which runs this as the operator's press does.
     void Button_on_ValueChanged(bool Value);
     void riposiziona(const MisureComandi& m);
 
