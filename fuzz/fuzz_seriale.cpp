@@ -3,6 +3,7 @@
 // fed, none while acquisition is off, and each one it records is a real flight
 // (longer than the minimum) with finite figures.
 #include "board/collegamento_seriale.h"
+#include "board/invio_hid.h"
 #include "board/ricezione_seriale.h"
 #include "core/entrata_salti.h"
 #include "core/stato.h"
