@@ -11,7 +11,7 @@
 #include "tests/support/finti.h"
 #include "tests/support/porta_finta.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <cmath>
 #include <cstdint>
@@ -26,7 +26,9 @@ public:
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static QCoreApplication app(*argc, *argv);
+    // A detection shows the serial window.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(*argc, *argv);
     return 0;
 }
 
