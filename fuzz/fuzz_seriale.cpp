@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     EntrataSalti entrata{st, &vista, &beep};
     HidMuto hid;
     OrologioFinto orologio;
-    orologio.passo = 50;
+    orologio.passo = 250;  // few steps in each wait of a detection
     auto p = std::make_unique<PortaFinta>();
     PortaFinta& porta = *p;
     porta.orologio = &orologio;
