@@ -212,9 +212,9 @@ bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* er
         const QByteArray nome_b(nome_parte ? nome_parte : "");
         const bool xml_atteso = nome_b.endsWith(".xml") || nome_b.endsWith(".rels");
         if (!leggi_parte(z, static_cast<zip_uint64_t>(k), &parte) || (xml_atteso && !xml_completo(parte))) {
-            zip_discard(z);
             *errore = QStringLiteral("cartella di lavoro scritta male (parte %1 incompleta: disco pieno?)")
-                          .arg(QString::fromUtf8(nome_parte ? nome_parte : "?"));
+                          .arg(QString::fromUtf8(nome_b.isEmpty() ? QByteArray("?") : nome_b));
+            zip_discard(z);  // frees the part names too
             return false;
         }
         if (k == indice) xml = std::move(parte);
