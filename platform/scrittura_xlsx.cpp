@@ -12,6 +12,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <clocale>
 #include <string>
 #include <string_view>
@@ -163,6 +164,36 @@ QByteArray numeri_esatti(const QByteArray& xml, const FoglioMemoria& foglio, boo
     return out;
 }
 
+// One part of the draft, whole: false when it cannot be read to its end.
+bool leggi_parte(zip_t* z, zip_uint64_t indice, QByteArray* dati) {
+    zip_file_t* f = zip_fopen_index(z, indice, 0);
+    if (!f) return false;
+    char b[1 << 16];
+    zip_int64_t n;
+    while ((n = zip_fread(f, b, sizeof b)) > 0) dati->append(b, static_cast<qsizetype>(n));
+    zip_fclose(f);
+    return n == 0;
+}
+
+// Whether an XML part ends with the end of its root element. The spreadsheet
+// library does not check its own writes: on a full disk it packs whatever part
+// of a part reached its scratch file, and the package looks sound.
+bool xml_completo(const QByteArray& xml) {
+    qsizetype i = 0;
+    while ((i = xml.indexOf('<', i)) >= 0 && i + 1 < xml.size() && (xml[i + 1] == '?' || xml[i + 1] == '!')) ++i;
+    if (i < 0 || i + 1 >= xml.size()) return false;
+    qsizetype fine_nome = i + 1;
+    static constexpr char fine_nome_xml[] = " \t\r\n/>";
+    while (fine_nome < xml.size() && !std::memchr(fine_nome_xml, xml[fine_nome], sizeof fine_nome_xml - 1)) ++fine_nome;
+    const QByteArray radice = xml.mid(i + 1, fine_nome - i - 1);
+    const QByteArray coda = xml.trimmed();
+    if (radice.isEmpty()) return false;
+    if (coda.endsWith("</" + radice + ">")) return true;
+    // A root with no content: <radice ... />, and nothing after it.
+    const qsizetype chiusa = xml.indexOf('>', i);
+    return chiusa > 0 && xml[chiusa - 1] == '/' && coda.size() == xml.left(chiusa + 1).trimmed().size();
+}
+
 bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* errore) {
     int e = 0;
     zip_t* z = zip_open(QFile::encodeName(bozza).constData(), 0, &e);
@@ -173,14 +204,22 @@ bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* er
     const char* nome = "xl/worksheets/sheet1.xml";
     zip_int64_t indice = zip_name_locate(z, nome, 0);
     QByteArray xml;
-    zip_file_t* f = indice < 0 ? nullptr : zip_fopen_index(z, static_cast<zip_uint64_t>(indice), 0);
-    if (f) {
-        char b[1 << 16];
-        zip_int64_t n;
-        while ((n = zip_fread(f, b, sizeof b)) > 0) xml.append(b, static_cast<qsizetype>(n));
-        zip_fclose(f);
+    // Every part must be there whole before the draft may replace anything.
+    const zip_int64_t parti = zip_get_num_entries(z, 0);
+    for (zip_int64_t k = 0; k < parti; ++k) {
+        QByteArray parte;
+        const char* nome_parte = zip_get_name(z, static_cast<zip_uint64_t>(k), 0);
+        const QByteArray nome_b(nome_parte ? nome_parte : "");
+        const bool xml_atteso = nome_b.endsWith(".xml") || nome_b.endsWith(".rels");
+        if (!leggi_parte(z, static_cast<zip_uint64_t>(k), &parte) || (xml_atteso && !xml_completo(parte))) {
+            *errore = QStringLiteral("cartella di lavoro scritta male (parte %1 incompleta: disco pieno?)")
+                          .arg(QString::fromUtf8(nome_b.isEmpty() ? QByteArray("?") : nome_b));
+            zip_discard(z);  // frees the part names too
+            return false;
+        }
+        if (k == indice) xml = std::move(parte);
     }
-    if (!f || xml.isEmpty()) {
+    if (indice < 0 || xml.isEmpty()) {
         zip_discard(z);
         *errore = QStringLiteral("cartella di lavoro scritta male (manca il foglio)");
         return false;

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
 
     // Mean over the calls from n/2 + 1 to n: the later half of the way to n jumps.
     std::printf("mostra_salto, mean cost per call (window events included)\n");
-    double primo_wall = 0, primo_cpu = 0;
+    double primo_wall = 0, primo_cpu = 0, ultimo_wall = 0, ultimo_cpu = 0;
     bool entro = true;
     for (int n : punti) {
         double somma = 0, somma_cpu = 0;
@@ -87,10 +87,15 @@ int main(int argc, char** argv) {
             primo_cpu = cpu_us;
         }
         if (cpu_us > 2 * primo_cpu) entro = false;
+        ultimo_wall = wall_us;
+        ultimo_cpu = cpu_us;
         std::printf("  at %5d jumps: wall %8.1f us (x%.2f)   cpu %8.1f us (x%.2f)\n", n, wall_us,
                     wall_us / primo_wall, cpu_us, cpu_us / primo_cpu);
     }
     std::printf("cpu cost at the last count %s 2x the cost at %d\n", entro ? "within" : "NOT within", punti.front());
+    std::printf("RISULTATO\tmostra_salto cpu per call, %d jumps / %d jumps\t<= 2x\tx%.2f\n", punti.back(),
+                punti.front(), ultimo_cpu / primo_cpu);
+    std::printf("RISULTATO\tmostra_salto wall per call at %d jumps\t-\t%.1f us\n", punti.back(), ultimo_wall);
     std::printf("rows %d, graph points %d + %d\n", pannello.lista(0)->count(), pannello.grafico().numero_punti(1),
                 pannello.grafico().numero_punti(2));
     return 0;

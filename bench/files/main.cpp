@@ -101,5 +101,9 @@ int main(int argc, char** argv) {
     std::printf("tempo di processore, migliore: salvataggio %.1f ms, apertura %.1f ms\n", migliore(c_salva),
                 migliore(c_apri));
     std::printf("riletto uguale: %s\n", uguali ? "si" : "NO");
+    std::printf("RISULTATO\tsave + open of %d jumps, first run\t< 200 ms\t%.1f ms\n", n, primo(t_salva) + primo(t_apri));
+    std::printf("RISULTATO\tsave + open of %d jumps, best of %d\t< 200 ms\t%.1f ms\n", n, giri,
+                migliore(t_salva) + migliore(t_apri));
+    std::printf("RISULTATO\tworkbook read back equal\tyes\t%s\n", uguali ? "yes" : "NO");
     return uguali && messaggi.n == 0 ? 0 : 1;
 }

@@ -185,5 +185,8 @@ int main(int argc, char** argv) {
     std::printf("CPU del ricevitore:   %.1f s (%.1f%% di un core)\n", cpu_s, 100.0 * cpu_s / secondi);
     std::printf("latenza p50/p99/max:  %.2f / %.2f / %.2f ms\n", percentile(latenze, 0.5), percentile(latenze, 0.99),
                 latenze.empty() ? 0.0 : *std::max_element(latenze.begin(), latenze.end()));
+    std::printf("RISULTATO\tserial frames lost of %zu at 240 frames/s\t0\t%d\n", scritto.size(), persi);
+    std::printf("RISULTATO\tserial frame to jump latency p99\t-\t%.2f ms\n", percentile(latenze, 0.99));
+    std::printf("RISULTATO\tserial receiver CPU\t-\t%.1f%% of a core\n", 100.0 * cpu_s / secondi);
     return persi == 0 && static_cast<int>(scritto.size()) == frame_totali ? 0 : 1;
 }

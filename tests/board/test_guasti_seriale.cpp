@@ -1,0 +1,111 @@
+// The serial device vanishing in the middle of a test: the simulated board is
+// killed while it streams frames through a pseudo-terminal into the QSerialPort
+// adapter. The program keeps running with its jumps, the stop sequence does not
+// hang on the dead line, and once a board is there again the port opens and the
+// test carries on.
+#include "board/apertura_porta.h"
+#include "board/collegamento_seriale.h"
+#include "core/entrata_salti.h"
+#include "core/stato.h"
+#include "platform/archivio_impostazioni.h"
+#include "support/finti.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString programma_sim = QStringLiteral(HOPA_BINARI "/sim/board-sim/board-sim");
+
+// board-sim on a fresh pseudo-terminal, streaming `righe` (the script) after "S".
+struct Sim {
+    Sim(QTemporaryDir& d, const QByteArray& righe) {
+        const QString copione = d.filePath(QStringLiteral("copione%1.txt").arg(++numero));
+        QFile f(copione);
+        if (f.open(QIODevice::WriteOnly)) f.write(righe);
+        f.close();
+        p.setProgram(programma_sim);
+        p.setArguments({"--frequenza", "240", "--copione", copione});
+        p.start();
+        if (!p.waitForStarted(3000)) return;
+        QElapsedTimer t;
+        t.start();
+        while (!p.canReadLine() && t.elapsed() < 3000) p.waitForReadyRead(100);
+        percorso = QString::fromLocal8Bit(p.readLine()).trimmed();
+    }
+    ~Sim() {
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished(1000);
+        }
+    }
+    static inline int numero = 0;
+    QProcess p;
+    QString percorso;
+};
+
+// Frames 30 ms apart, each a jump of 450 ms flight.
+QByteArray frame(int n) { return QByteArray("250000 450000 30\n").repeated(n); }
+
+}  // namespace
+
+TEST(GuastiSeriale, LaSchedaSparisceAMetaProvaEPoiTorna) {
+    QTemporaryDir d;
+    auto sim = std::make_unique<Sim>(d, frame(400));
+    ASSERT_FALSE(sim->percorso.isEmpty());
+    Stato st;
+    ArchivioMemoria archivio;
+    MessaggiFinti messaggi;
+    BeepFinto beep;
+    VistaSaltiFinta vista;
+    EntrataSalti entrata{st, &vista, &beep};
+    archivio.scrivi("Properties", "PortPath", sim->percorso);
+    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema());
+    Open_comm(c.porta(), st, messaggi);
+    ASSERT_TRUE(c.porta().aperta());
+    c.porta().imposta_dtr(true);
+    c.porta().imposta_rts(true);
+    st.connesso = true;
+    ASSERT_TRUE(c.avvia_acquisizione());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return st.salti.numero() >= 4; }, 5000)) << st.salti.numero();
+
+    // The device goes away with the board in the middle of its stream.
+    sim.reset();
+    QTest::qWait(300);  // the event loop runs on over the dead line
+    const int32_t salti = st.salti.numero();
+    ASSERT_GE(salti, 4);
+    const Salto primo = st.salti[1];
+    EXPECT_EQ(primo.t_volo, 450);
+    QElapsedTimer t;
+    t.start();
+    c.arresta_acquisizione();  // what the user does next: must come back, not hang
+    EXPECT_LT(t.elapsed(), 3000);
+    EXPECT_FALSE(st.acquisizione);
+    EXPECT_EQ(st.salti.numero(), salti);
+    EXPECT_EQ(st.salti[1], primo);
+
+    // A board again, on a new device: the port opens and the same test goes on.
+    Sim di_nuovo(d, frame(6));
+    ASSERT_FALSE(di_nuovo.percorso.isEmpty());
+    archivio.scrivi("Properties", "PortPath", di_nuovo.percorso);
+    chiudi_porta(c.porta(), st);
+    messaggi.mostrati.clear();
+    Open_comm(c.porta(), st, messaggi);
+    ASSERT_TRUE(c.porta().aperta()) << messaggi.testi().join("; ").toStdString();
+    EXPECT_TRUE(messaggi.mostrati.empty());
+    c.porta().imposta_dtr(true);
+    c.porta().imposta_rts(true);
+    ASSERT_TRUE(c.avvia_acquisizione());
+    // Six frames, the first thrown away after the start: five more jumps.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return st.salti.numero() == salti + 5; }, 5000)) << st.salti.numero();
+    for (int32_t k = 1; k <= st.salti.numero(); ++k) EXPECT_EQ(st.salti[k].n_rip, k);
+    EXPECT_EQ(st.salti[1], primo);
+    c.arresta_acquisizione();
+}
