@@ -12,7 +12,6 @@
 #include "platform/grafico.h"
 #include "support/board_sim.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -102,13 +101,7 @@ TEST(Avvio, SenzaSchedaLaDidascaliaDiceNonConnesso) {
 
 TEST(Avvio, LaSchedaSerialeVieneTrovataEAccendeDaSola) {
     QTemporaryDir d;
-    const QString copione = d.filePath("c.txt");
-    {
-        QFile f(copione);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(dieci_salti().toLatin1());
-    }
-    Sim sim({"--copione", copione});
+    Sim sim({"--copione", scrivi_copione(d, dieci_salti().toLatin1())});
     ASSERT_FALSE(sim.percorso.isEmpty()) << programma_board_sim.toStdString();
     BancoApp b;
     b.archivio.scrivi("Properties", "PortPath", sim.percorso);

@@ -8,6 +8,7 @@
 #include "core/entrata_salti.h"
 #include "core/stato.h"
 #include "platform/archivio_impostazioni.h"
+#include "support/board_sim.h"
 #include "support/finti.h"
 
 #include <QElapsedTimer>
@@ -22,35 +23,6 @@
 
 namespace {
 
-const QString programma_sim = QStringLiteral(HOPA_BINARI "/sim/board-sim/board-sim");
-
-// board-sim on a fresh pseudo-terminal, streaming `righe` (the script) after "S".
-struct Sim {
-    Sim(QTemporaryDir& d, const QByteArray& righe) {
-        const QString copione = d.filePath(QStringLiteral("copione%1.txt").arg(++numero));
-        QFile f(copione);
-        if (f.open(QIODevice::WriteOnly)) f.write(righe);
-        f.close();
-        p.setProgram(programma_sim);
-        p.setArguments({"--frequenza", "240", "--copione", copione});
-        p.start();
-        if (!p.waitForStarted(3000)) return;
-        QElapsedTimer t;
-        t.start();
-        while (!p.canReadLine() && t.elapsed() < 3000) p.waitForReadyRead(100);
-        percorso = QString::fromLocal8Bit(p.readLine()).trimmed();
-    }
-    ~Sim() {
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished(1000);
-        }
-    }
-    static inline int numero = 0;
-    QProcess p;
-    QString percorso;
-};
-
 // Frames 30 ms apart, each a jump of 450 ms flight.
 QByteArray frame(int n) { return QByteArray("250000 450000 30\n").repeated(n); }
 
@@ -58,7 +30,7 @@ QByteArray frame(int n) { return QByteArray("250000 450000 30\n").repeated(n); }
 
 TEST(GuastiSeriale, LaSchedaSparisceAMetaProvaEPoiTorna) {
     QTemporaryDir d;
-    auto sim = std::make_unique<Sim>(d, frame(400));
+    auto sim = std::make_unique<Sim>(QStringList{"--frequenza", "240", "--copione", scrivi_copione(d, frame(400))});
     ASSERT_FALSE(sim->percorso.isEmpty());
     Stato st;
     ArchivioMemoria archivio;
@@ -77,6 +49,7 @@ TEST(GuastiSeriale, LaSchedaSparisceAMetaProvaEPoiTorna) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return st.salti.numero() >= 4; }, 5000)) << st.salti.numero();
 
     // The device goes away with the board in the middle of its stream.
+    sim->uccidi();
     sim.reset();
     QTest::qWait(300);  // the event loop runs on over the dead line
     const int32_t salti = st.salti.numero();
@@ -92,7 +65,7 @@ TEST(GuastiSeriale, LaSchedaSparisceAMetaProvaEPoiTorna) {
     EXPECT_EQ(st.salti[1], primo);
 
     // A board again, on a new device: the port opens and the same test goes on.
-    Sim di_nuovo(d, frame(6));
+    Sim di_nuovo({"--frequenza", "240", "--copione", scrivi_copione(d, frame(6))});
     ASSERT_FALSE(di_nuovo.percorso.isEmpty());
     archivio.scrivi("Properties", "PortPath", di_nuovo.percorso);
     chiudi_porta(c.porta(), st);

@@ -44,12 +44,6 @@ struct Banco {
     std::unique_ptr<CollegamentoSeriale> c;
 };
 
-QString copione(QTemporaryDir& d, const QByteArray& righe) {
-    const QString f = d.filePath("copione.txt");
-    QFile file(f);
-    if (file.open(QIODevice::WriteOnly)) file.write(righe);
-    return f;
-}
 
 }  // namespace
 
@@ -90,7 +84,7 @@ TEST(IntegrazionePty, RilevamentoFallitoSenzaRisposta) { rilevamento_fallito("ne
 TEST(IntegrazionePty, AvvioFrameSaltiEStop) {
     QTemporaryDir d;
     Banco b({"--frequenza", "240", "--copione",
-             copione(d, "300000 500000 30\n300000 500000 30\n100000 20400\n100000 20600\n150000 15000\n120000 400000\n")});
+             scrivi_copione(d, "300000 500000 30\n300000 500000 30\n100000 20400\n100000 20600\n150000 15000\n120000 400000\n")});
     ASSERT_FALSE(b.sim.percorso.isEmpty());
     b.collegato();
     ASSERT_TRUE(b.c->avvia_acquisizione());
@@ -140,7 +134,7 @@ TEST(IntegrazionePty, DatiSenzaSchedaAvvianoUnRilevamento) {
 TEST(IntegrazionePty, RiaggancioDuranteLaProva) {
     QTemporaryDir d;
     Banco b({"--frequenza", "240", "--guasto", "riaggancia", "--riaggancia-dopo", "6", "--copione",
-             copione(d, "250000 450000 30\n250000 450000 30\n" + QByteArray("250000 450000\n").repeated(8))});
+             scrivi_copione(d, "250000 450000 30\n250000 450000 30\n" + QByteArray("250000 450000\n").repeated(8))});
     ASSERT_FALSE(b.sim.percorso.isEmpty());
     b.collegato();
     ASSERT_TRUE(b.c->avvia_acquisizione());

@@ -3,11 +3,22 @@
 // The simulated serial board as a child process on a pseudo-terminal.
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 inline const QString programma_board_sim = QStringLiteral(HOPA_BINARI "/sim/board-sim/board-sim");
+
+// Writes a board script (lines "contact_us flight_us [pause_ms]") into `d`; gives its path.
+inline QString scrivi_copione(QTemporaryDir& d, const QByteArray& righe) {
+    static int numero = 0;
+    const QString f = d.filePath(QStringLiteral("copione%1.txt").arg(++numero));
+    QFile file(f);
+    if (file.open(QIODevice::WriteOnly)) file.write(righe);
+    return f;
+}
 
 struct Sim {
     explicit Sim(QStringList argomenti) {
@@ -32,6 +43,11 @@ struct Sim {
         return visto;
     }
     int righe(const QString& r) { return static_cast<int>(uscita().split('\n').count(r)); }
+    // The board dies as a pulled cable would: no goodbye.
+    void uccidi() {
+        p.kill();
+        p.waitForFinished(1000);
+    }
     QProcess p;
     QString percorso;
     QString visto;
