@@ -1,4 +1,5 @@
 #include "athletes/file_config.h"
+#include "support/file_prova.h"
 #include "support/finti.h"
 
 #include <QDir>
@@ -9,25 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void scrivi(const QString& percorso, const QByteArray& b) {
-    QDir().mkpath(QFileInfo(percorso).path());
-    QFile f(percorso);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(b);
-}
-
-QStringList file_sotto(const QString& cartella) {
-    QStringList l;
-    QDirIterator it(cartella, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) l << QDir(cartella).relativeFilePath(it.next());
-    l.sort();
-    return l;
-}
 
 class FileConfig : public ::testing::Test {
 protected:
@@ -78,7 +60,7 @@ TEST_F(FileConfig, IlFileAtletaScrittoSiRileggeInUnoStatoNuovo) {
 TEST_F(FileConfig, MarcatoreSbagliatoDiceFileNonCompatibileENonCambiaNulla) {
     for (const char* primo : {"HOPA_CFG", "altro"}) {
         const QString file = tmp.filePath("x.cfg");
-        scrivi(file, QByteArray(primo) + "\r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n/c\r\n");
+        ASSERT_TRUE(scrivi_file(file, QByteArray(primo) + "\r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n 7 \r\n/c\r\n"));
         stato.indice_utente.fill(1);
         stato.cartella_utente = "prima";
         messaggi.mostrati.clear();
@@ -93,7 +75,7 @@ TEST_F(FileConfig, MarcatoreSbagliatoDiceFileNonCompatibileENonCambiaNulla) {
 
 TEST_F(FileConfig, FileAtletaTroncatoCambiaSoloCioCheContiene) {
     const QString file = tmp.filePath("corto.cfg");
-    scrivi(file, "hopa_cfg\r\n 3 \r\n-1 \r\n 2");
+    ASSERT_TRUE(scrivi_file(file, "hopa_cfg\r\n 3 \r\n-1 \r\n 2"));
     stato.indice_utente.fill(9);
     stato.cartella_utente = "prima";
     EXPECT_TRUE(Carica_File_Config(stato, messaggi, file));
@@ -107,7 +89,7 @@ TEST_F(FileConfig, FileAtletaTroncatoCambiaSoloCioCheContiene) {
 
 TEST_F(FileConfig, ErroriDiScritturaEDiLetturaMostranoLaDescrizione) {
     // "ini" is a file: the list folder cannot be made and nothing is written.
-    scrivi(tmp.filePath("ini"), "occupato");
+    ASSERT_TRUE(scrivi_file(tmp.filePath("ini"), "occupato"));
     stato.nome_utente = "A";
     stato.cartella_utente = tmp.filePath("T/A");
     EXPECT_FALSE(Salva_File_Config(stato, {}, messaggi));

@@ -1,6 +1,7 @@
 #include "athletes/file_atleta.h"
 #include "athletes/frm_configura.h"
 #include "platform/twips.h"
+#include "support/file_prova.h"
 #include "support/finti.h"
 
 #include <QDir>
@@ -14,26 +15,6 @@
 #include <memory>
 
 namespace {
-QByteArray contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void scrivi(const QString& percorso, const QByteArray& b) {
-    QDir().mkpath(QFileInfo(percorso).path());
-    QFile f(percorso);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(b);
-}
-
-// Everything under a folder, files and folders, relative and sorted.
-QStringList tutto_sotto(const QString& cartella) {
-    QStringList l;
-    QDirIterator it(cartella, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) l << QDir(cartella).relativeFilePath(it.next());
-    l.sort();
-    return l;
-}
 
 QStringList voci(QComboBox* c) {
     QStringList l;
@@ -210,7 +191,7 @@ TEST_F(DialogoConfigura, TempoMinimoDiVoloDalTestoDellaRiga) {
 }
 
 TEST_F(DialogoConfigura, EliminaToglieLaVoceESelezionaLaPrecedente) {
-    scrivi(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n-1 \r\n 2 \r\nA\r\nB\r\nC\r\n-1 \r\n-1 \r\n");
+    ASSERT_TRUE(scrivi_file(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n-1 \r\n 2 \r\nA\r\nB\r\nC\r\n-1 \r\n-1 \r\n"));
     auto& d = apri();
     QComboBox* c = d.txt_utente(riga_esercizio);
     stato.indice_utente[riga_esercizio] = -1;
@@ -238,7 +219,7 @@ TEST_F(DialogoConfigura, EliminaToglieLaVoceESelezionaLaPrecedente) {
 }
 
 TEST_F(DialogoConfigura, EliminareUnaSquadraElencaGliAtletiDellaPrecedente) {
-    scrivi(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n 1 \r\nT1\r\nT2\r\n-1 \r\n-1 \r\n-1 \r\n");
+    ASSERT_TRUE(scrivi_file(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n 1 \r\nT1\r\nT2\r\n-1 \r\n-1 \r\n-1 \r\n"));
     QDir().mkpath(prog + "/T1/Uno");
     QDir().mkpath(prog + "/T2/Due");
     auto& d = apri();
@@ -252,12 +233,12 @@ TEST_F(DialogoConfigura, EliminareUnaSquadraElencaGliAtletiDellaPrecedente) {
 }
 
 TEST_F(DialogoConfigura, AtletiInOrdineDiNomeEFileAtletaAllaSelezione) {
-    scrivi(QDir(prog).filePath("ini/hopa.ini"),
-           " 4 \r\n 0 \r\nT\r\n 2 \r\nE0\r\nE1\r\nE2\r\n 1 \r\n20\r\n30\r\n-1 \r\n");
+    ASSERT_TRUE(scrivi_file(QDir(prog).filePath("ini/hopa.ini"),
+           " 4 \r\n 0 \r\nT\r\n 2 \r\nE0\r\nE1\r\nE2\r\n 1 \r\n20\r\n30\r\n-1 \r\n"));
     for (const char* a : {"Rossi", "anna", "Bianchi"}) QDir().mkpath(prog + "/T/" + a);
     QDir().mkpath(prog + "/T/.nascosta");
-    scrivi(prog + "/T/Rossi/Rossi.cfg", file_atleta::scrivi({0, 2, 2, 1, -1}, prog + "/T/Rossi"));
-    scrivi(prog + "/T/Bianchi/Bianchi.cfg", "non un file atleta\r\n");
+    ASSERT_TRUE(scrivi_file(prog + "/T/Rossi/Rossi.cfg", file_atleta::scrivi({0, 2, 2, 1, -1}, prog + "/T/Rossi")));
+    ASSERT_TRUE(scrivi_file(prog + "/T/Bianchi/Bianchi.cfg", "non un file atleta\r\n"));
     archivio.scrivi("funz", "squadra", "T");
     auto& d = apri();
     EXPECT_EQ(voci(d.txt_utente(riga_atleta)), QStringList({"anna", "Bianchi", "Rossi"}));
@@ -282,7 +263,7 @@ TEST_F(DialogoConfigura, AtletiInOrdineDiNomeEFileAtletaAllaSelezione) {
 }
 
 TEST_F(DialogoConfigura, AggiornaCampiSaltaLePosizioniFuoriDallaRiga) {
-    scrivi(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n 1 \r\nT1\r\nT2\r\n 2 \r\nE0\r\nE1\r\nE2\r\n 0 \r\n20\r\n-1 \r\n");
+    ASSERT_TRUE(scrivi_file(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n 1 \r\nT1\r\nT2\r\n 2 \r\nE0\r\nE1\r\nE2\r\n 0 \r\n20\r\n-1 \r\n"));
     auto& d = apri();
     scegli(riga_squadra, 1);
     scegli(riga_esercizio, 1);
@@ -372,11 +353,11 @@ TEST_F(DialogoConfigura, NomiPericolosiNonDiventanoCartelle) {
 
 TEST_F(DialogoConfigura, NomiPericolosiDaArchivioEFileNonSonoUsatiComePercorsi) {
     // An athlete file and athlete folders outside the program folder.
-    scrivi(tmp.filePath("fuori/x/x.cfg"), file_atleta::scrivi({7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7}, "/altrove"));
+    ASSERT_TRUE(scrivi_file(tmp.filePath("fuori/x/x.cfg"), file_atleta::scrivi({7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7}, "/altrove")));
     QDir().mkpath(tmp.filePath("fuori/y"));
     archivio.scrivi("funz", "squadra", "../fuori");
     archivio.scrivi("funz", "nome_utente", "x");
-    scrivi(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n 0 \r\n../fuori\r\n-1 \r\n-1 \r\n-1 \r\n");
+    ASSERT_TRUE(scrivi_file(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n 0 \r\n../fuori\r\n-1 \r\n-1 \r\n-1 \r\n"));
     auto& d = apri();
     EXPECT_EQ(d.txt_utente(riga_atleta)->count(), 0);
     EXPECT_NE(stato.indice_utente[5], 7);

@@ -4,6 +4,7 @@
 #include "athletes/file_elenchi.h"
 #include "athletes/frm_configura.h"
 #include "platform/twips.h"
+#include "support/file_prova.h"
 #include "support/finti.h"
 
 #include <QComboBox>
@@ -18,21 +19,6 @@
 #include <memory>
 
 namespace {
-
-void scrivi(const QString& percorso, const QByteArray& b) {
-    QDir().mkpath(QFileInfo(percorso).path());
-    QFile f(percorso);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(b);
-}
-
-QStringList file_sotto(const QString& cartella) {
-    QStringList l;
-    QDirIterator it(cartella, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) l << QDir(cartella).relativeFilePath(it.next());
-    l.sort();
-    return l;
-}
 
 class GuastiCartelle : public ::testing::Test {
 protected:
@@ -104,7 +90,7 @@ TEST_F(GuastiCartelle, UnFileAlPostoDellaCartellaDellAtletaFermaIlCommitConUnMes
     ASSERT_TRUE(messaggi.mostrati.empty());
     const QString cartella = stato.cartella_utente;
     ASSERT_TRUE(QDir(cartella).removeRecursively());
-    scrivi(cartella, "non una cartella");
+    ASSERT_TRUE(scrivi_file(cartella, "non una cartella"));
 
     apri();
     nuovo(riga_atleta, "Rossi");  // already listed: only the commit runs, and fails
@@ -123,7 +109,7 @@ TEST_F(GuastiCartelle, UnFileAlPostoDellaCartellaDellAtletaFermaIlCommitConUnMes
 TEST_F(GuastiCartelle, FileDelRegistroDiFormaEstrema) {
     const QByteArray lunga(1 << 20, 'x');
     const QByteArray nul(1, '\0');
-    scrivi(stato.file_ini(), " 4 \r\n 1 \r\n" + lunga + "\r\nA" + nul + "B\r\n 32767 \r\nCMJ\r\n");
+    ASSERT_TRUE(scrivi_file(stato.file_ini(), " 4 \r\n 1 \r\n" + lunga + "\r\nA" + nul + "B\r\n 32767 \r\nCMJ\r\n"));
     RigheConfigurazione righe;
     leggi_file_ini(stato, messaggi, righe);
     ASSERT_EQ(righe[riga_squadra].voci.size(), 2);
@@ -134,7 +120,7 @@ TEST_F(GuastiCartelle, FileDelRegistroDiFormaEstrema) {
     EXPECT_TRUE(messaggi.mostrati.empty());
 
     const QString cfg = tmp.filePath("a.cfg");
-    scrivi(cfg, QByteArray("hopa_cfg\r\n 1 \r\n") + lunga + "\r\n" + nul + "\r\n");
+    ASSERT_TRUE(scrivi_file(cfg, QByteArray("hopa_cfg\r\n 1 \r\n") + lunga + "\r\n" + nul + "\r\n"));
     EXPECT_TRUE(Carica_File_Config(stato, messaggi, cfg));
     EXPECT_EQ(stato.indice_utente[0], 1);
     EXPECT_EQ(stato.indice_utente[1], 0) << "a line of letters is no number";

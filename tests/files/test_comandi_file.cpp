@@ -7,6 +7,7 @@
 #include "platform/fogli_file.h"
 #include "platform/foglio_memoria.h"
 #include "platform/scrittura_xlsx.h"
+#include "support/file_prova.h"
 #include "support/finti.h"
 
 #include <QDir>
@@ -65,16 +66,6 @@ struct Banco {
         stato.salti.elimina(3);
     }
 };
-
-QByteArray contenuto(const QString& p) {
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool scrivi_file(const QString& p, const QByteArray& b) {
-    QFile f(p);
-    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-}
 
 // A workbook in the test layout, with one cell changed.
 QString cartella_con(const Banco& b, const QString& nome, int r, int c, const ValoreCella& v) {

@@ -7,6 +7,7 @@
 #include "files/foglio_prova.h"
 #include "files/frm_progress.h"
 #include "platform/fogli_file.h"
+#include "support/file_prova.h"
 #include "support/finti.h"
 
 #include <QDir>
@@ -26,11 +27,6 @@
 #endif
 
 namespace {
-
-QByteArray contenuto(const QString& p) {
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void riempi(Stato& st, int n) {
     st.salti.ridimensiona(0);

@@ -2,6 +2,7 @@
 #include "platform/fogli_file.h"
 #include "platform/lettura_cartelle.h"
 #include "platform/scrittura_xlsx.h"
+#include "support/file_prova.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,16 +18,6 @@
 namespace {
 
 const QString dati = QStringLiteral(HOPA_DATI_TEST);
-
-QByteArray contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool scrivi_file(const QString& percorso, const QByteArray& b) {
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-}
 
 QByteArray parte(const QString& xlsx, const char* nome) {
     int e = 0;
