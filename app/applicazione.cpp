@@ -28,6 +28,14 @@
 #include <QSizeF>
 
 namespace {
+// The service handed in, or else one of the program's own, kept in `proprio`.
+template <class Proprio, class Interfaccia, class... Argomenti>
+Interfaccia* usa_o_crea(Interfaccia* dato, std::unique_ptr<Interfaccia>& proprio, Argomenti&&... argomenti) {
+    if (dato) return dato;
+    proprio = std::make_unique<Proprio>(std::forward<Argomenti>(argomenti)...);
+    return proprio.get();
+}
+
 // Runs one step of a sequence whose failures are passed over.
 template <class F>
 void passo(F&& f) {
@@ -54,36 +62,12 @@ Applicazione::~Applicazione() {
 }
 
 void Applicazione::crea_servizi() {
-    archivio_ = opzioni_.archivio;
-    if (!archivio_) {
-        archivio_proprio_ = std::make_unique<ArchivioQSettings>(titolo_applicazione);
-        archivio_ = archivio_proprio_.get();
-    }
-    messaggi_ = opzioni_.messaggi;
-    if (!messaggi_) {
-        messaggi_propri_ = std::make_unique<MessaggiQt>();
-        messaggi_ = messaggi_propri_.get();
-    }
-    casella_ = opzioni_.casella;
-    if (!casella_) {
-        casella_propria_ = std::make_unique<CasellaInputQt>();
-        casella_ = casella_propria_.get();
-    }
-    CmDlg_ = opzioni_.dialogo_file;
-    if (!CmDlg_) {
-        dialogo_proprio_ = std::make_unique<DialogoFileQt>();
-        CmDlg_ = dialogo_proprio_.get();
-    }
-    beep_ = opzioni_.beep;
-    if (!beep_) {
-        beep_proprio_ = std::make_unique<BeepAudio>();
-        beep_ = beep_proprio_.get();
-    }
-    avvio_ = opzioni_.avvio_programmi;
-    if (!avvio_) {
-        avvio_proprio_ = std::make_unique<AvvioProgrammiSistema>();
-        avvio_ = avvio_proprio_.get();
-    }
+    archivio_ = usa_o_crea<ArchivioQSettings>(opzioni_.archivio, archivio_proprio_, titolo_applicazione);
+    messaggi_ = usa_o_crea<MessaggiQt>(opzioni_.messaggi, messaggi_propri_);
+    casella_ = usa_o_crea<CasellaInputQt>(opzioni_.casella, casella_propria_);
+    CmDlg_ = usa_o_crea<DialogoFileQt>(opzioni_.dialogo_file, dialogo_proprio_);
+    beep_ = usa_o_crea<BeepAudio>(opzioni_.beep, beep_proprio_);
+    avvio_ = usa_o_crea<AvvioProgrammiSistema>(opzioni_.avvio_programmi, avvio_proprio_);
     contatore_ = opzioni_.contatore ? opzioni_.contatore : &contatore_di_sistema();
     libreria_ = opzioni_.libreria_hid;
     if (!libreria_ && opzioni_.demo) {
