@@ -7,6 +7,7 @@
 #include "board/trasporto_hid.h"
 #include "core/impostazioni.h"
 #include "core/pausa.h"
+#include "display/disposizione.h"
 #include "display/frm_cmd.h"
 #include "display/frm_grafici.h"
 #include "files/comandi_file.h"
@@ -145,8 +146,7 @@ void Applicazione::crea_finestre() {
         passo([&] { grafici_->riposiziona(mw, mh); });
         ordine_ << QStringLiteral("grafici");
         passo([&] {
-            const double alto = twips::da_pixel(grafici_->geometry().y() + grafici_->geometry().height());
-            comandi_->riposiziona({mw, mh, alto});
+            comandi_->riposiziona({mw, mh, disposizione::alto(grafici_) + disposizione::altezza(grafici_)});
         });
         ordine_ << QStringLiteral("comandi");
     };

@@ -3,7 +3,7 @@
 #include "core/sequenze_scheda.h"
 #include "core/stato.h"
 #include "core/viste.h"
-#include "platform/twips.h"
+#include "display/disposizione.h"
 
 #include <QFont>
 
@@ -71,19 +71,18 @@ void Frm_cmd::reset_dati() {
 }
 
 void Frm_cmd::riposiziona(const MisureComandi& m) {
-    const double h_pannello = m.altezza_principale * 0.15;
-    if (m.larghezza_principale >= 0 && h_pannello >= 0)
-        setGeometry(twips::rettangolo_pixel(0, m.alto, m.larghezza_principale, h_pannello));
-    const double w = twips::da_pixel(width());
-    const double h = twips::da_pixel(height());
+    using namespace disposizione;
+    // A step that fails (a negative size) leaves its control as it was; the rest still runs.
+    posa(this, 0, m.alto, m.larghezza_principale, m.altezza_principale * 0.15);
+    const double w = larghezza(this);
+    const double h = altezza(this);
 
     // Every button follows the previous one, so no two overlap at any width.
-    double sinistra = 0;
-    auto metti = [&](PulsanteSpia* b, double larghezza, double spazio_prima = 0) {
-        sinistra += spazio_prima;
-        b->setGeometry(twips::rettangolo_pixel(sinistra, 0, larghezza, h));
-        b->setVisible(true);
-        sinistra += larghezza;
+    double bordo = 0;
+    auto metti = [&](PulsanteSpia* b, double l, double spazio_prima = 0) {
+        bordo += spazio_prima;
+        if (posa(b, bordo, 0, l, h)) b->setVisible(true);
+        bordo += l;
     };
     metti(Button_start, w / 9);
     metti(Button_Segnale, w / 10);
