@@ -20,7 +20,6 @@
 #include "platform/libreria_hid.h"
 #include "platform/orologio.h"
 #include "platform/scheda_hid_simulata.h"
-#include "platform/twips.h"
 #include "tools/frm_crono.h"
 #include "tools/frm_medie.h"
 #include "tools/istanza_crono.h"
