@@ -7,19 +7,21 @@
 #include "board/trasporto_hid.h"
 #include "core/impostazioni.h"
 #include "core/pausa.h"
-#include "display/disposizione.h"
+#include "ui/disposizione.h"
 #include "display/frm_cmd.h"
 #include "display/frm_grafici.h"
 #include "files/comandi_file.h"
-#include "platform/archivio_qsettings.h"
-#include "platform/avvio_programmi.h"
-#include "platform/beep_audio.h"
-#include "platform/cartella_programma.h"
-#include "platform/dialoghi.h"
-#include "platform/fogli_file.h"
-#include "platform/libreria_hid.h"
+#include "adapters/system/archivio_qsettings.h"
+#include "adapters/system/avvio_programmi_sistema.h"
+#include "adapters/qt/beep_audio.h"
+#include "adapters/system/cartella_programma.h"
+#include "adapters/qt/dialoghi_qt.h"
+#include "adapters/qt/grafico_qt.h"
+#include "adapters/serial/porta_seriale_qt.h"
+#include "adapters/workbook/fogli_file.h"
+#include "adapters/hid/hid_sistema.h"
 #include "platform/orologio.h"
-#include "platform/scheda_hid_simulata.h"
+#include "sim/scheda_hid_simulata.h"
 #include "tools/frm_crono.h"
 #include "tools/frm_medie.h"
 #include "tools/istanza_crono.h"
@@ -85,9 +87,20 @@ void Applicazione::crea_servizi() {
 
 void Applicazione::crea_finestre() {
     hid_ = std::make_unique<TrasportoHid>(stato_, entrata_, *libreria_);
-    seriale_ = std::make_unique<CollegamentoSeriale>(
-        stato_, *archivio_, *messaggi_, *beep_, entrata_, hid_.get(), *contatore_,
-        opzioni_.porta_seriale ? opzioni_.porta_seriale() : nullptr);
+    std::unique_ptr<PortaSeriale> porta;
+    std::function<QString(int)> descrivi_porta;
+    if (opzioni_.porta_seriale) {
+        porta = opzioni_.porta_seriale();
+    } else {
+        // Every port number reaches the device of "Properties"/"PortPath" when one is set.
+        auto sistema = nuova_porta_di_sistema(
+            [a = archivio_] { return a->leggi(chiavi::proprieta, chiavi::port_path, QString()); });
+        descrivi_porta = [q = sistema.get()](int n) { return q->dispositivo(n); };
+        porta = std::move(sistema);
+    }
+    seriale_ = std::make_unique<CollegamentoSeriale>(stato_, *archivio_, *messaggi_, *beep_, entrata_, hid_.get(),
+                                                     *contatore_, std::move(porta));
+    seriale_->descrivi_porta = std::move(descrivi_porta);
 
     AzioniMenu menu;
     menu.apri = [this] { file_->mnuFileApri(); };
@@ -127,7 +140,7 @@ void Applicazione::crea_finestre() {
     azioni.set_assi = [this] { grafici_->mostra_assi(); };
     azioni.crono = menu.cronometro;
     azioni.calcolatrice = menu.calcolatrice;
-    grafici_ = new Frm_grafici(stato_, *casella_, client, area);
+    grafici_ = new Frm_grafici(stato_, *casella_, new GraficoQt, client, area);
     comandi_ = new Frm_cmd(stato_, *grafici_, *seriale_, azioni, area);
     intestazione_ = new Frm_intestazione(stato_, *grafici_, client, area);
     intestazione_->imposta_apri_configurazione([this] { configurazione().mostra(); });

@@ -5,7 +5,7 @@
 #include "core/viste.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/dialoghi.h"
-#include "platform/gruppo_controlli.h"
+#include "ui/gruppo_controlli.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/viste.h"
-#include "display/disposizione.h"
+#include "ui/disposizione.h"
 
 #include <QWidget>
 

@@ -5,26 +5,16 @@
 #include "core/impostazioni.h"
 #include "core/stato.h"
 #include "platform/archivio_impostazioni.h"
-#include "platform/dispositivi_seriali.h"
 #include "platform/orologio.h"
-#include "platform/porta_seriale_qt.h"
 
 #include <QApplication>
-
-namespace {
-std::unique_ptr<PortaSeriale> porta_predefinita(ArchivioImpostazioni& archivio) {
-    return std::make_unique<PortaSerialeQt>([&archivio](int n) {
-        return dispositivi_seriali::per_numero(n, archivio.leggi(chiavi::proprieta, chiavi::port_path, QString()));
-    });
-}
-}  // namespace
 
 CollegamentoSeriale::CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi,
                                          Beep& beep, EntrataSalti& entrata, InvioHid* hid,
                                          const ContatoreTick& contatore, std::unique_ptr<PortaSeriale> porta,
                                          std::unique_ptr<Temporizzatore> timer)
     : stato_(stato), archivio_(archivio), messaggi_(messaggi), beep_(beep),
-      porta_(porta ? std::move(porta) : porta_predefinita(archivio)),
+      porta_(std::move(porta)),
       timer_(timer ? std::move(timer) : nuovo_temporizzatore(nullptr, QStringLiteral("Timer_Seriale"), true)),
       protocollo_(stato, *porta_, archivio, messaggi, contatore, *timer_, hid),
       ricezione_(stato, *porta_, protocollo_, entrata, beep) {
@@ -43,12 +33,6 @@ CollegamentoSeriale::~CollegamentoSeriale() {
     porta_->al_evento = nullptr;
     delete finestra_.data();
     porta_->chiudi();
-}
-
-QString CollegamentoSeriale::dispositivo(int n) const {
-    if (auto* q = dynamic_cast<PortaSerialeQt*>(porta_.get()); q && n == q->numero_porta())
-        return q->dispositivo_corrente();
-    return dispositivi_seriali::per_numero(n, archivio_.leggi(chiavi::proprieta, chiavi::port_path, QString()));
 }
 
 frm_seriale& CollegamentoSeriale::finestra() {

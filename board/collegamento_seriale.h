@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class ArchivioImpostazioni;
@@ -25,12 +26,10 @@ struct Stato;
 // was closed.
 class CollegamentoSeriale : public SequenzeScheda {
 public:
-    // With no port given, the port is the QSerialPort one, its numbers mapped to
-    // devices as dispositivi_seriali says (with "Properties"/"PortPath" read at
-    // every open); with no timer given, Timer_Seriale is a QTimer.
+    // With no timer given, Timer_Seriale is a QTimer.
     CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi, Beep& beep,
                         EntrataSalti& entrata, InvioHid* hid, const ContatoreTick& contatore,
-                        std::unique_ptr<PortaSeriale> porta = nullptr, std::unique_ptr<Temporizzatore> timer = nullptr);
+                        std::unique_ptr<PortaSeriale> porta, std::unique_ptr<Temporizzatore> timer = nullptr);
     ~CollegamentoSeriale() override;
     CollegamentoSeriale(const CollegamentoSeriale&) = delete;
     CollegamentoSeriale& operator=(const CollegamentoSeriale&) = delete;
@@ -61,8 +60,9 @@ public:
     PortaSeriale& porta() { return *porta_; }
     ProtocolloScheda& protocollo() { return protocollo_; }
     RicezioneSeriale& ricezione() { return ricezione_; }
-    // The device port number n stands for now ("" when none).
-    QString dispositivo(int n) const;
+    // The device port number n stands for now ("" when none), as the port layer tells.
+    QString dispositivo(int n) const { return descrivi_porta ? descrivi_porta(n) : QString(); }
+    std::function<QString(int)> descrivi_porta;
 
 private:
     Stato& stato_;

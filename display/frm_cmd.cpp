@@ -3,7 +3,7 @@
 #include "core/sequenze_scheda.h"
 #include "core/stato.h"
 #include "core/viste.h"
-#include "display/disposizione.h"
+#include "ui/disposizione.h"
 
 #include <QFont>
 

@@ -4,7 +4,6 @@
 #include "core/stato.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
-#include "platform/grafico_qt.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,11 +18,13 @@ const std::array<const char*, Frm_grafici::colonne> teste = {"N°Rip", "Tvolo", 
 constexpr double altezza_testa_disegnata = 510;  // twips; heads 1..5 keep it
 }  // namespace
 
-Frm_grafici::Frm_grafici(Stato& stato, CasellaInput& casella, DimensioniClient client, QWidget* genitore)
+Frm_grafici::Frm_grafici(Stato& stato, CasellaInput& casella, Grafico* grafico, DimensioniClient client,
+                         QWidget* genitore)
     : QWidget(genitore),
       stato_(stato),
       casella_(casella),
       client_(std::move(client)),
+      grafico_(grafico),
       chk_tv_([] { return false; }),
       chk_tc_([] { return false; }),
       List_salti(QStringLiteral("List_salti"), [this](int) { return new ListaSalti(this); }),
@@ -88,8 +89,9 @@ void Frm_grafici::crea_controlli() {
     txt_decremento_tv->hide();
     mostra_decremento();
 
-    grafico_ = new GraficoQt(this);
-    grafico_->setObjectName(QStringLiteral("grafico"));
+    grafico_->controllo()->setParent(this);
+    grafico_->controllo()->setObjectName(QStringLiteral("grafico"));
+    grafico_->controllo()->setVisible(true);
     grafico_->imposta_didascalia(QStringLiteral("SALTO"));
     grafico_->imposta_didascalia_x(QStringLiteral("N° Salto"));
     grafico_->imposta_didascalia_y(1, QStringLiteral("Altezza ( cm)"));
@@ -281,7 +283,7 @@ void Frm_grafici::riposiziona(double MW, double MH) {
     Lbl_valore_tcontatto->setFont(f);
 
     const double alto_grafico = alto(Lbl_valore_tvolo) + altezza(Lbl_valore_tvolo);
-    posa(grafico_, fine_tabella, alto_grafico, W - fine_tabella, H - alto_grafico);
+    posa(grafico_->controllo(), fine_tabella, alto_grafico, W - fine_tabella, H - alto_grafico);
 
     for (int i = 0; i < colonne; ++i) Lbl_dettaglio[i]->setText(QString::fromUtf8(teste[static_cast<size_t>(i)]));
     for (int i : {4, 5}) {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/viste.h"
-#include "display/disposizione.h"
+#include "ui/disposizione.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
 #include "platform/grafico.h"
-#include "platform/gruppo_controlli.h"
+#include "ui/gruppo_controlli.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -16,7 +16,6 @@
 
 class QLineEdit;
 class CasellaInput;
-class GraficoQt;
 struct Stato;
 
 // The jump panel: six parallel single-selection lists (one per column), the two
@@ -32,7 +31,9 @@ public:
     static constexpr int dimensione_valori = 64;  // font size of the value labels
 
     // Loading lays the panel out from `client` (the main window's client size).
-    Frm_grafici(Stato& stato, CasellaInput& casella, DimensioniClient client, QWidget* genitore = nullptr);
+    // The panel takes the graph's control as its child, and with it the graph.
+    Frm_grafici(Stato& stato, CasellaInput& casella, Grafico* grafico, DimensioniClient client,
+                QWidget* genitore = nullptr);
     ~Frm_grafici() override;
 
     // VistaSalti
@@ -96,6 +97,6 @@ public:
     QLabel* Lbl_valore_tcontatto = nullptr;
     QLabel* Lbl_decremento = nullptr;
     QLineEdit* txt_decremento_tv = nullptr;
-    GraficoQt* grafico_ = nullptr;
+    Grafico* grafico_ = nullptr;
     bool scorrimento_in_attesa_ = false;
 };

@@ -5,7 +5,7 @@
 // only finite numbers.
 
 #include "files/foglio_prova.h"
-#include "platform/lettura_cartelle.h"
+#include "adapters/workbook/lettura_cartelle.h"
 
 #include <QString>
 

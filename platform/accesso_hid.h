@@ -38,5 +38,3 @@ public:
     virtual std::unique_ptr<CanaleHid> apri(const std::string& percorso) = 0;
 };
 
-// The seam on hidapi (hidraw back end on Linux).
-std::unique_ptr<AccessoHid> nuovo_accesso_hidapi();

@@ -12,9 +12,3 @@ public:
     // Opens a document with the program the system associates with it.
     virtual bool apri_documento(const QString& percorso) = 0;
 };
-
-class AvvioProgrammiSistema : public AvvioProgrammi {
-public:
-    bool avvia_calcolatrice() override;
-    bool apri_documento(const QString& percorso) override;
-};

@@ -51,5 +51,3 @@ public:
     virtual std::unique_ptr<CartellaLavoro> apri(const QString& percorso, QString* errore) = 0;
 };
 
-// "B2" -> row 2, column 2. False for anything that is not one cell inside the sheet.
-bool leggi_riferimento(QStringView testo, int* riga, int* colonna);

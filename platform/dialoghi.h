@@ -4,8 +4,6 @@
 
 #include <optional>
 
-class QWidget;
-
 // Modal message boxes with an OK button.
 enum class Icona { Nessuna, Esclamazione, Informazione, Critica };
 
@@ -38,36 +36,4 @@ public:
     virtual ~DialogoFile() = default;
     virtual std::optional<QString> apri(const RichiestaFile& richiesta) = 0;
     virtual std::optional<QString> salva(const RichiestaFile& richiesta) = 0;
-};
-
-// Implementations on Qt's standard dialogs. `genitore` may be null.
-class MessaggiQt : public Messaggi {
-public:
-    explicit MessaggiQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
-    void mostra(const QString& testo, const QString& titolo, Icona icona) override;
-    void imposta_genitore(QWidget* g) { genitore_ = g; }
-
-private:
-    QWidget* genitore_;
-};
-
-class CasellaInputQt : public CasellaInput {
-public:
-    explicit CasellaInputQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
-    QString chiedi(const QString& prompt, const QString& titolo, const QString& predefinito) override;
-    void imposta_genitore(QWidget* g) { genitore_ = g; }
-
-private:
-    QWidget* genitore_;
-};
-
-class DialogoFileQt : public DialogoFile {
-public:
-    explicit DialogoFileQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
-    std::optional<QString> apri(const RichiestaFile& richiesta) override;
-    std::optional<QString> salva(const RichiestaFile& richiesta) override;
-    void imposta_genitore(QWidget* g) { genitore_ = g; }
-
-private:
-    QWidget* genitore_;
 };

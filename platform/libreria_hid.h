@@ -66,5 +66,3 @@ public:
     virtual void WriteEx(int vendor_id, int product_id, const BufferUscitaHid& BufferOut) = 0;
 };
 
-// The library on this system's HID stack (hidapi).
-std::unique_ptr<LibreriaHid> nuova_libreria_hid_di_sistema();

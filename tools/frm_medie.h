@@ -3,7 +3,7 @@
 #include "core/stato.h"
 #include "core/viste.h"
 #include "platform/dialoghi.h"
-#include "platform/gruppo_controlli.h"
+#include "ui/gruppo_controlli.h"
 
 #include <QLineEdit>
 #include <QPoint>

@@ -11,8 +11,8 @@
 #include "platform/avvio_programmi.h"
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
-#include "platform/modello_atleta.h"
-#include "platform/scheda_hid_simulata.h"
+#include "sim/modello_atleta.h"
+#include "sim/scheda_hid_simulata.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

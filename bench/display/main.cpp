@@ -3,11 +3,12 @@
 // of the lists, the labels and the graph) around 100, 1,000 and 10,000 jumps.
 #include "core/metriche.h"
 #include "core/stato.h"
+#include "adapters/qt/grafico_qt.h"
 #include "display/frm_grafici.h"
 #include "display/lista_salti.h"
 #include "platform/grafico.h"
 #include "platform/dialoghi.h"
-#include "platform/modello_atleta.h"
+#include "sim/modello_atleta.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
 
     Stato stato;
     CasellaMuta casella;
-    Frm_grafici pannello(stato, casella, [] { return QSizeF(15 * 1024, 15 * 700); });
+    Frm_grafici pannello(stato, casella, new GraficoQt, [] { return QSizeF(15 * 1024, 15 * 700); });
     pannello.show();
     QApplication::processEvents();
 

@@ -5,7 +5,7 @@
 #include "core/viste.h"
 #include "files/comandi_file.h"
 #include "platform/dialoghi.h"
-#include "platform/fogli_file.h"
+#include "adapters/workbook/fogli_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

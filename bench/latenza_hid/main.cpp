@@ -3,8 +3,8 @@
 // report takes from the moment the device stack has it to its read notification
 // on the UI thread. The device stack is a stand-in below the hidapi seam (this
 // machine has no HID devices); the real enumeration is timed too.
-#include "platform/accesso_hid.h"
-#include "platform/libreria_hid_su_accesso.h"
+#include "adapters/hid/hid_sistema.h"
+#include "adapters/hid/libreria_hid_su_accesso.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,6 +4,7 @@
 // jump is checked against the script, and the time from a frame written by the
 // board to its jump completed is measured.
 #include "board/apertura_porta.h"
+#include "adapters/serial/porta_seriale_qt.h"
 #include "board/collegamento_seriale.h"
 #include "core/entrata_salti.h"
 #include "core/numeri.h"
@@ -12,7 +13,7 @@
 #include "platform/archivio_impostazioni.h"
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
-#include "platform/modello_atleta.h"
+#include "sim/modello_atleta.h"
 #include "platform/orologio.h"
 #include "platform/porta_seriale.h"
 
@@ -120,7 +121,8 @@ int main(int argc, char** argv) {
     Muto beep;
     Vista vista;
     EntrataSalti entrata(st, &vista, &beep);
-    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema());
+    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema(),
+                          nuova_porta_di_sistema([percorso] { return percorso; }));
     Open_comm(c.porta(), st, messaggi);
     st.connesso = true;
     QElapsedTimer durata;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/modello_atleta.h"
-#include "platform/pseudo_terminale.h"
+#include "sim/modello_atleta.h"
+#include "sim/pseudo_terminale.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -7,8 +7,9 @@
 #include "core/stato.h"
 #include "display/frm_grafici.h"
 #include "core/numeri.h"
-#include "platform/dialoghi.h"
-#include "platform/modello_atleta.h"
+#include "adapters/qt/dialoghi_qt.h"
+#include "adapters/qt/grafico_qt.h"
+#include "sim/modello_atleta.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@ public:
     Finestra(Stato& stato, CasellaInput& casella) {
         setWindowTitle(stato.didascalia());
         auto client = [this] { return QSizeF(twips::da_pixel(width()), twips::da_pixel(height())); };
-        grafici = new Frm_grafici(stato, casella, client, this);
+        grafici = new Frm_grafici(stato, casella, new GraficoQt, client, this);
         intestazione = new Frm_intestazione(stato, *grafici, client, this);
     }
     Frm_grafici* grafici;

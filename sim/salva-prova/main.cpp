@@ -7,7 +7,7 @@
 #include "core/metriche.h"
 #include "core/salti.h"
 #include "files/foglio_prova.h"
-#include "platform/fogli_file.h"
+#include "adapters/workbook/fogli_file.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -7,7 +7,7 @@
 #include "athletes/frm_configura.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/avvio_programmi.h"
-#include "platform/scheda_hid_simulata.h"
+#include "sim/scheda_hid_simulata.h"
 #include "support/finti.h"
 
 #include <QCoreApplication>

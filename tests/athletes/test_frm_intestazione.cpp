@@ -3,6 +3,7 @@
 #include "core/stato.h"
 #include "display/frm_grafici.h"
 #include "support/finti.h"
+#include "support/grafico_finto.h"
 #include "platform/twips.h"
 
 #include <QCheckBox>
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         twips::imposta_per_pixel(15);
         QLocale::setDefault(QLocale::c());
-        grafici = std::make_unique<Frm_grafici>(stato, casella, [this] { return client; });
+        grafici = std::make_unique<Frm_grafici>(stato, casella, new GraficoFinto, [this] { return client; });
         intestazione = std::make_unique<Frm_intestazione>(stato, *grafici, [this] { return client; });
         entrata.imposta_vista(grafici.get());
     }

@@ -5,7 +5,7 @@
 #include "board/trasporto_hid.h"
 #include "core/entrata_salti.h"
 #include "core/stato.h"
-#include "platform/scheda_hid_simulata.h"
+#include "sim/scheda_hid_simulata.h"
 #include "support/finti.h"
 
 #include <QTest>

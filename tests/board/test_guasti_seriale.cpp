@@ -39,7 +39,7 @@ TEST(GuastiSeriale, LaSchedaSparisceAMetaProvaEPoiTorna) {
     VistaSaltiFinta vista;
     EntrataSalti entrata{st, &vista, &beep};
     archivio.scrivi("Properties", "PortPath", sim->percorso);
-    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema());
+    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema(), porta_da_archivio(archivio));
     Open_comm(c.porta(), st, messaggi);
     ASSERT_TRUE(c.porta().aperta());
     c.porta().imposta_dtr(true);

@@ -24,7 +24,8 @@ struct Banco {
     explicit Banco(const QStringList& argomenti) : sim(argomenti) {
         archivio.scrivi("Properties", "PortPath", sim.percorso);
         st.imposta_didascalia = [this](const QString& d) { didascalia = d; };
-        c = std::make_unique<CollegamentoSeriale>(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema());
+        c = std::make_unique<CollegamentoSeriale>(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema(),
+                                                  porta_da_archivio(archivio));
     }
     // The port open and the board known, as after a detection.
     void collegato() {

@@ -2,8 +2,8 @@
 #include "board/trasporto_hid.h"
 #include "core/entrata_salti.h"
 #include "core/stato.h"
-#include "platform/libreria_hid_su_accesso.h"
-#include "platform/scheda_hid_simulata.h"
+#include "adapters/hid/libreria_hid_su_accesso.h"
+#include "sim/scheda_hid_simulata.h"
 #include "support/hid_finto.h"
 #include "support/finti.h"
 

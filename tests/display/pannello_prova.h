@@ -8,6 +8,7 @@
 #include "display/frm_grafici.h"
 #include "display/lista_salti.h"
 #include "support/finti.h"
+#include "adapters/qt/grafico_qt.h"
 #include "platform/grafico.h"
 #include "platform/twips.h"
 
@@ -23,7 +24,7 @@ protected:
     void SetUp() override {
         twips::imposta_per_pixel(15);
         QLocale::setDefault(QLocale::c());
-        pannello = std::make_unique<Frm_grafici>(stato, casella, [this] { return client; });
+        pannello = std::make_unique<Frm_grafici>(stato, casella, new GraficoQt, [this] { return client; });
         pannello->imposta_caselle([this] { return chk_tv; }, [this] { return chk_tc; });
         entrata.imposta_vista(pannello.get());
     }

@@ -1,7 +1,7 @@
 #include "core/stato.h"
 #include "display/frm_assi.h"
 #include "support/finti.h"
-#include "platform/grafico_qt.h"
+#include "adapters/qt/grafico_qt.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

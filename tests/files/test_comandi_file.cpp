@@ -4,9 +4,9 @@
 #include "core/stato.h"
 #include "files/comandi_file.h"
 #include "files/frm_progress.h"
-#include "platform/fogli_file.h"
-#include "platform/foglio_memoria.h"
-#include "platform/scrittura_xlsx.h"
+#include "adapters/workbook/fogli_file.h"
+#include "adapters/workbook/foglio_memoria.h"
+#include "adapters/workbook/scrittura_xlsx.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
 

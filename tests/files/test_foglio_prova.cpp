@@ -1,6 +1,6 @@
 #include "core/metriche.h"
 #include "files/foglio_prova.h"
-#include "platform/foglio_memoria.h"
+#include "adapters/workbook/foglio_memoria.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "files/comandi_file.h"
 #include "files/foglio_prova.h"
 #include "files/frm_progress.h"
-#include "platform/fogli_file.h"
+#include "adapters/workbook/fogli_file.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
 

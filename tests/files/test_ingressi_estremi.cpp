@@ -4,7 +4,7 @@
 #include "core/metriche.h"
 #include "core/stato.h"
 #include "files/comandi_file.h"
-#include "platform/fogli_file.h"
+#include "adapters/workbook/fogli_file.h"
 #include "support/finti.h"
 #include "support/pacchetto_xlsx.h"
 

@@ -9,6 +9,18 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "adapters/serial/porta_seriale_qt.h"
+#include "platform/archivio_impostazioni.h"
+
+#include <memory>
+
+// A serial port of this system whose every number reaches the device stored under
+// "Properties"/"PortPath", read at every open, as the program's own port does.
+inline std::unique_ptr<PortaSerialeQt> porta_da_archivio(const ArchivioImpostazioni& archivio) {
+    return nuova_porta_di_sistema(
+        [&archivio] { return archivio.leggi(QStringLiteral("Properties"), QStringLiteral("PortPath"), QString()); });
+}
+
 inline const QString programma_board_sim = QStringLiteral(HOPA_BINARI "/sim/board-sim/board-sim");
 
 // Writes a board script (lines "contact_us flight_us [pause_ms]") into `d`; gives its path.

@@ -1,0 +1,28 @@
+#include "adapters/workbook/fogli_file.h"
+
+#include <QFile>
+
+std::unique_ptr<CartellaLavoro> FogliDiCalcoloFile::nuova() { return std::make_unique<CartellaMemoria>(); }
+
+std::unique_ptr<CartellaLavoro> FogliDiCalcoloFile::apri(const QString& percorso, QString* errore) {
+    QString scarto;
+    if (!errore) errore = &scarto;
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *errore = f.errorString();
+        return nullptr;
+    }
+    const QByteArray firma = f.read(8);
+    f.close();
+    std::optional<FoglioMemoria> foglio;
+    if (firma.startsWith("PK\x03\x04")) {
+        foglio = leggi_xlsx(percorso, limiti_, errore);
+    } else if (firma == QByteArray::fromHex("D0CF11E0A1B11AE1")) {
+        foglio = leggi_xls(percorso, limiti_, errore);
+    } else {
+        *errore = QStringLiteral("formato del file non riconosciuto");
+        return nullptr;
+    }
+    if (!foglio) return nullptr;
+    return std::make_unique<CartellaMemoria>(std::move(*foglio));
+}

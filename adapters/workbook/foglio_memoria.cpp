@@ -1,0 +1,105 @@
+#include "adapters/workbook/foglio_memoria.h"
+
+#include "adapters/workbook/scrittura_xlsx.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+bool dentro(int riga, int colonna) {
+    return riga >= 1 && riga <= righe_massime_foglio && colonna >= 1 && colonna <= colonne_massime_foglio;
+}
+}  // namespace
+
+bool leggi_riferimento(QStringView testo, int* riga, int* colonna) {
+    qsizetype i = 0;
+    int64_t c = 0;
+    while (i < testo.size() && i < 4) {
+        char16_t u = testo[i].toUpper().unicode();
+        if (u < u'A' || u > u'Z') break;
+        c = c * 26 + (u - u'A' + 1);
+        ++i;
+    }
+    if (i == 0 || i == testo.size()) return false;
+    int64_t r = 0;
+    for (qsizetype j = i; j < testo.size(); ++j) {
+        char16_t u = testo[j].unicode();
+        if (u < u'0' || u > u'9' || r > righe_massime_foglio) return false;
+        r = r * 10 + (u - u'0');
+    }
+    if (!dentro(static_cast<int>(std::min<int64_t>(r, INT32_MAX)), static_cast<int>(c))) return false;
+    *riga = static_cast<int>(r);
+    *colonna = static_cast<int>(c);
+    return true;
+}
+
+namespace {
+bool prima(const std::pair<FoglioMemoria::Chiave, CellaMemoria>& a, FoglioMemoria::Chiave k) { return a.first < k; }
+}  // namespace
+
+CellaMemoria* FoglioMemoria::prepara(int riga, int colonna) {
+    if (!dentro(riga, colonna)) return nullptr;
+    const Chiave k = chiave(riga, colonna);
+    if (celle_.empty() || celle_.back().first < k) return &celle_.emplace_back(k, CellaMemoria{}).second;
+    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
+    if (it == celle_.end() || it->first != k) it = celle_.insert(it, {k, CellaMemoria{}});
+    return &it->second;
+}
+
+FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori) {
+    auto ordine = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(valori.begin(), valori.end(), ordine)) std::stable_sort(valori.begin(), valori.end(), ordine);
+    FoglioMemoria f;
+    f.celle_.reserve(valori.size());
+    for (auto& [k, v] : valori) {
+        if (!f.celle_.empty() && f.celle_.back().first == k) f.celle_.back().second.valore = std::move(v);
+        else f.celle_.emplace_back(k, CellaMemoria{std::move(v), {}, false});
+    }
+    return f;
+}
+
+bool FoglioMemoria::scrivi(int riga, int colonna, const ValoreCella& valore) {
+    CellaMemoria* c = prepara(riga, colonna);
+    if (!c) return false;
+    c->valore = valore;
+    return true;
+}
+
+ValoreCella FoglioMemoria::leggi(int riga, int colonna) const {
+    const CellaMemoria* c = cella(riga, colonna);
+    return c ? c->valore : ValoreCella{};
+}
+
+bool FoglioMemoria::imposta_formato_numero(int riga, int colonna, const QString& formato) {
+    CellaMemoria* c = prepara(riga, colonna);
+    if (!c) return false;
+    c->formato_numero = formato;
+    return true;
+}
+
+bool FoglioMemoria::imposta_grassetto(const QString& intervallo) {
+    const QStringList parti = intervallo.split(u':');
+    if (parti.size() > 2) return false;
+    int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+    if (!leggi_riferimento(parti.first(), &r1, &c1)) return false;
+    if (!leggi_riferimento(parti.last(), &r2, &c2)) return false;
+    if (r1 > r2) std::swap(r1, r2);
+    if (c1 > c2) std::swap(c1, c2);
+    if (int64_t(r2 - r1 + 1) * (c2 - c1 + 1) > celle_massime_grassetto) return false;
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c) prepara(r, c)->grassetto = true;
+    return true;
+}
+
+const CellaMemoria* FoglioMemoria::cella(int riga, int colonna) const {
+    if (!dentro(riga, colonna)) return nullptr;
+    const Chiave k = chiave(riga, colonna);
+    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
+    return it == celle_.end() || it->first != k ? nullptr : &it->second;
+}
+
+bool CartellaMemoria::salva_con_nome(const QString& percorso, QString* errore) {
+    return scrivi_xlsx(foglio_, percorso, errore);
+}
