@@ -4,6 +4,8 @@
 #include "athletes/frm_configura.h"
 #include "athletes/frm_intestazione.h"
 #include "board/collegamento_seriale.h"
+#include "board/frm_hid.h"
+#include "board/frm_seriale.h"
 #include "board/trasporto_hid.h"
 #include "core/impostazioni.h"
 #include "core/pausa.h"
@@ -49,7 +51,7 @@ void passo(F&& f) {
 }  // namespace
 
 Applicazione::Applicazione(OpzioniAvvio opzioni)
-    : opzioni_(std::move(opzioni)), entrata_(stato_, nullptr, nullptr) {
+    : opzioni_(std::move(opzioni)) {
     crea_servizi();
 }
 
@@ -57,10 +59,11 @@ Applicazione::~Applicazione() {
     // Windows first: they refer to the links and services below.
     crono_.reset();
     file_.reset();
-    stato_.imposta_didascalia = nullptr;
+    QObject::disconnect(&collegamento_, nullptr, nullptr, nullptr);
     principale_.reset();
     seriale_.reset();
     hid_.reset();
+    finestra_hid_.reset();
 }
 
 void Applicazione::crea_servizi() {
@@ -82,11 +85,13 @@ void Applicazione::crea_servizi() {
         libreria_ = libreria_propria_.get();
     }
     fogli_ = std::make_unique<FogliDiCalcoloFile>();
-    entrata_.imposta_beep(beep_);
+    // Every completed jump beeps, before the views show it.
+    QObject::connect(&prova_, &ModelloProva::salto_completato, &prova_, [this] { beep_->suona(); });
 }
 
 void Applicazione::crea_finestre() {
-    hid_ = std::make_unique<TrasportoHid>(stato_, entrata_, *libreria_);
+    finestra_hid_ = std::make_unique<Frm_hid>();
+    hid_ = std::make_unique<TrasportoHid>(collegamento_, sessione_, prova_, *libreria_, finestra_hid_.get());
     std::unique_ptr<PortaSeriale> porta;
     std::function<QString(int)> descrivi_porta;
     if (opzioni_.porta_seriale) {
@@ -98,8 +103,9 @@ void Applicazione::crea_finestre() {
         descrivi_porta = [q = sistema.get()](int n) { return q->dispositivo(n); };
         porta = std::move(sistema);
     }
-    seriale_ = std::make_unique<CollegamentoSeriale>(stato_, *archivio_, *messaggi_, *beep_, entrata_, hid_.get(),
-                                                     *contatore_, std::move(porta));
+    seriale_ = std::make_unique<CollegamentoSeriale>(collegamento_, *archivio_, *messaggi_, *beep_, sessione_, prova_,
+                                                     hid_.get(), *contatore_, std::move(porta));
+    seriale_->imposta_fabbrica_finestra([](const frm_seriale::Servizi& s) { return new frm_seriale(s); });
     seriale_->descrivi_porta = std::move(descrivi_porta);
 
     AzioniMenu menu;
@@ -117,7 +123,7 @@ void Applicazione::crea_finestre() {
         f->raise();
     };
     menu.calcolatrice = [this] { avvio_->avvia_calcolatrice(); };
-    menu.informazioni = [this] { messaggi_->mostra(stato_.testo_versione, titolo_applicazione, Icona::Informazione); };
+    menu.informazioni = [this] { messaggi_->mostra(collegamento_.testo_versione, titolo_applicazione, Icona::Informazione); };
     principale_ = std::make_unique<Frm_main>(menu);
     principale_->resize(1024, 700);
     if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
@@ -125,9 +131,8 @@ void Applicazione::crea_finestre() {
     if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());
 
     // Whoever changes the connection text sets the main caption through this.
-    stato_.imposta_didascalia = [this](const QString& t) {
-        if (principale_) principale_->setWindowTitle(t);
-    };
+    QObject::connect(&collegamento_, &StatoCollegamento::didascalia_cambiata, principale_.get(),
+                     [this](const QString& t) { principale_->setWindowTitle(t); });
 
     QWidget* area = principale_->area();
     Frm_main* fm = principale_.get();
@@ -140,14 +145,13 @@ void Applicazione::crea_finestre() {
     azioni.set_assi = [this] { grafici_->mostra_assi(); };
     azioni.crono = menu.cronometro;
     azioni.calcolatrice = menu.calcolatrice;
-    grafici_ = new Frm_grafici(stato_, *casella_, new GraficoQt, client, area);
-    comandi_ = new Frm_cmd(stato_, *grafici_, *seriale_, azioni, area);
-    intestazione_ = new Frm_intestazione(stato_, *grafici_, client, area);
+    grafici_ = new Frm_grafici(prova_, *casella_, new GraficoQt, client, area);
+    comandi_ = new Frm_cmd(collegamento_, *grafici_, *seriale_, azioni, area);
+    intestazione_ = new Frm_intestazione(sessione_, *grafici_, client, area);
     intestazione_->imposta_apri_configurazione([this] { configurazione().mostra(); });
     grafici_->imposta_menu_strumenti(principale_->mnuStrumenti);
-    entrata_.imposta_vista(grafici_);
 
-    file_ = std::make_unique<ComandiFile>(stato_, *grafici_, *intestazione_, *CmDlg_, *messaggi_, *fogli_,
+    file_ = std::make_unique<ComandiFile>(prova_, sessione_, *intestazione_, *CmDlg_, *messaggi_, *fogli_,
                                           principale_.get());
     crono_ = std::make_unique<IstanzaCrono>([this] { return new Frm_crono(*contatore_, *beep_, *casella_); });
 
@@ -169,7 +173,7 @@ void Applicazione::crea_finestre() {
             if (configurazione_) configurazione_->chiudi();
         },
         [this] { hid_->scarica(); },
-        [this] { salva_impostazioni(stato_, *archivio_); },
+        [this] { salva_impostazioni(sessione_, *archivio_); },
     };
     QObject::connect(principale_.get(), &Frm_main::chiusa, principale_.get(), [this] {
         if (opzioni_.alla_chiusura) opzioni_.alla_chiusura();
@@ -182,13 +186,13 @@ const QStringList& Applicazione::ordine_riposizionamento() const { return ordine
 Frm_configura& Applicazione::configurazione() {
     if (!configurazione_)
         configurazione_ =
-            new Frm_configura(stato_, *archivio_, *messaggi_, *casella_, *intestazione_, principale_.get());
+            new Frm_configura(sessione_, cartelle_, *archivio_, *messaggi_, *casella_, *intestazione_, principale_.get());
     return *configurazione_;
 }
 
 Frm_medie& Applicazione::medie() {
     if (!medie_) {
-        medie_ = new Frm_medie(stato_, *grafici_, *messaggi_, principale_.get());
+        medie_ = new Frm_medie(risultati_medie_, prova_, *grafici_, *messaggi_, principale_.get());
         medie_->setWindowFlag(Qt::Window, true);
     }
     return *medie_;
@@ -207,12 +211,12 @@ void Applicazione::apri_con_excel() {
 }
 
 void Applicazione::avvia() {
-    // Caption texts, the test with its placeholder and the folders come with the state.
-    stato_.cartella_programma =
+    // The caption texts and the test with its placeholder come with their owners.
+    cartelle_.programma =
         opzioni_.cartella_programma.isEmpty() ? trova_cartella_programma() : opzioni_.cartella_programma;
-    carica_impostazioni(stato_, *archivio_);
-    stato_.hid_connesso = false;
-    stato_.invio_seriale = false;
+    carica_impostazioni(sessione_, *archivio_);
+    collegamento_.hid_connesso = false;
+    collegamento_.invio_seriale = false;
     crea_finestre();
 
     // The HID window: an attached board announces itself during the pause.
@@ -220,7 +224,7 @@ void Applicazione::avvia() {
     QCoreApplication::processEvents();
     pausa(500, *contatore_);
 
-    if (!stato_.hid_connesso) {
+    if (!collegamento_.hid_connesso) {
         seriale_->rileva_all_avvio();
     } else {
         hid_->nascondi();
@@ -229,10 +233,10 @@ void Applicazione::avvia() {
         QCoreApplication::processEvents();
     }
 
-    principale_->setWindowTitle(stato_.testo_versione);
+    principale_->setWindowTitle(collegamento_.testo_versione);
     principale_->show();
-    principale_->setWindowTitle(stato_.didascalia());
-    if (stato_.connesso) comandi_->Button_On->setValue(true);
+    principale_->setWindowTitle(collegamento_.didascalia());
+    if (collegamento_.connesso) comandi_->Button_On->setValue(true);
 
     if (opzioni_.configurazione_modale) opzioni_.configurazione_modale(configurazione());
     else configurazione().mostra_modale();

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/cartelle_programma.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
+#include "tools/risultati_medie.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +23,7 @@ class DialogoFile;
 class FogliDiCalcolo;
 class Frm_cmd;
 class Frm_configura;
+class Frm_hid;
 class Frm_grafici;
 class Frm_intestazione;
 class Frm_main;
@@ -51,8 +55,10 @@ struct OpzioniAvvio {
     std::function<void()> alla_chiusura;
 };
 
-// The whole program: the test state, the board links, the main window with its
-// panels, and the tool windows, wired together. `avvia` runs the start-up.
+// The whole program: the test and its state (split by owner: the test model, the
+// athlete session, the board link state, the program folders, the averages), the
+// board links, the main window with its panels, and the tool windows, wired
+// together. `avvia` runs the start-up.
 class Applicazione {
 public:
     explicit Applicazione(OpzioniAvvio opzioni = {});
@@ -65,7 +71,11 @@ public:
     // serial board answered, and the configuration dialog.
     void avvia();
 
-    Stato& stato() { return stato_; }
+    ModelloProva& prova() { return prova_; }
+    SessioneAtleta& sessione() { return sessione_; }
+    StatoCollegamento& collegamento() { return collegamento_; }
+    const CartelleProgramma& cartelle() const { return cartelle_; }
+    const RisultatiMedie& risultati_medie() const { return risultati_medie_; }
     Frm_main& principale() { return *principale_; }
     Frm_grafici& grafici() { return *grafici_; }
     Frm_intestazione& intestazione() { return *intestazione_; }
@@ -89,7 +99,11 @@ private:
     void chiusura();
 
     OpzioniAvvio opzioni_;
-    Stato stato_;
+    ModelloProva prova_;
+    SessioneAtleta sessione_;
+    StatoCollegamento collegamento_;
+    CartelleProgramma cartelle_;
+    RisultatiMedie risultati_medie_;
 
     std::unique_ptr<ArchivioImpostazioni> archivio_proprio_;
     std::unique_ptr<SchedaHidSimulata> scheda_simulata_;
@@ -110,7 +124,7 @@ private:
     AvvioProgrammi* avvio_ = nullptr;
     const ContatoreTick* contatore_ = nullptr;
 
-    EntrataSalti entrata_;
+    std::unique_ptr<Frm_hid> finestra_hid_;
     std::unique_ptr<TrasportoHid> hid_;
     std::unique_ptr<CollegamentoSeriale> seriale_;
     std::unique_ptr<Frm_main> principale_;

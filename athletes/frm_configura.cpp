@@ -3,7 +3,9 @@
 #include "athletes/disco_registro.h"
 #include "athletes/file_config.h"
 #include "athletes/nomi_cartelle.h"
+#include "core/impostazioni.h"
 #include "core/numeri.h"
+#include "core/titoli.h"
 #include "platform/twips.h"
 
 #include <QDir>
@@ -13,7 +15,6 @@
 #include <algorithm>
 
 namespace {
-const QString sezione = QStringLiteral("funz");
 
 // Designed geometry of row 0 and of the dialog, in twips.
 constexpr double sinistra_etichetta = 240;
@@ -40,10 +41,12 @@ bool prima_atleta(const QString& a, const QString& b) {
 }
 }  // namespace
 
-Frm_configura::Frm_configura(Stato& stato, ArchivioImpostazioni& impostazioni, Messaggi& messaggi,
+Frm_configura::Frm_configura(SessioneAtleta& sessione, const CartelleProgramma& cartelle,
+                             ArchivioImpostazioni& impostazioni, Messaggi& messaggi,
                              CasellaInput& casella, VistaIntestazione& intestazione, QWidget* genitore)
     : QDialog(genitore),
-      stato_(stato),
+      sessione_(sessione),
+      cartelle_(cartelle),
       impostazioni_(impostazioni),
       messaggi_(messaggi),
       casella_(casella),
@@ -130,23 +133,23 @@ void Frm_configura::apri() {
 }
 
 void Frm_configura::Prepara_campi() {
-    stato_.nome_utente = impostazioni_.leggi(sezione, QStringLiteral("nome_utente"), QString());
-    stato_.squadra = impostazioni_.leggi(sezione, QStringLiteral("squadra"), QString());
-    stato_.indice_utente[1] = valore_numerico(impostazioni_.leggi(sezione, QStringLiteral("pos_utente"), QStringLiteral("0")));
-    stato_.indice_utente[0] = valore_numerico(impostazioni_.leggi(sezione, QStringLiteral("pos_squadra"), QStringLiteral("0")));
+    sessione_.nome_utente = impostazioni_.leggi(chiavi::funz, chiavi::nome_utente, QString());
+    sessione_.squadra = impostazioni_.leggi(chiavi::funz, chiavi::squadra, QString());
+    sessione_.indice_utente[1] = valore_numerico(impostazioni_.leggi(chiavi::funz, chiavi::pos_utente, QStringLiteral("0")));
+    sessione_.indice_utente[0] = valore_numerico(impostazioni_.leggi(chiavi::funz, chiavi::pos_squadra, QStringLiteral("0")));
 
     disponi_righe();
 
     RigheConfigurazione righe;
-    leggi_file_ini(stato_, messaggi_, righe);
+    leggi_file_ini(cartelle_, messaggi_, righe);
     for (int k = 0; k <= ultima_riga; ++k) riempi_riga(k, righe[static_cast<size_t>(k)].voci);
 
     Elenca_atleti();
     imposta_testi();
 
-    if (auto file = nomi_cartelle::file_atleta(stato_.cartella_programma, stato_.squadra, stato_.nome_utente);
+    if (auto file = nomi_cartelle::file_atleta(cartelle_.programma, sessione_.squadra, sessione_.nome_utente);
         file && QFileInfo::exists(*file)) {
-        Carica_File_Config(stato_, messaggi_, *file);
+        Carica_File_Config(sessione_, messaggi_, *file);
     }
 }
 
@@ -231,8 +234,8 @@ void Frm_configura::riempi_riga(int riga, const QStringList& voci) {
 void Frm_configura::Elenca_atleti() {
     riempi_riga(riga_atleta, {});
     // With no team there is no team folder: the program folder's own subfolders are no athletes.
-    if (stato_.squadra.isEmpty()) return;
-    auto cartella = nomi_cartelle::cartella_squadra(stato_.cartella_programma, stato_.squadra);
+    if (sessione_.squadra.isEmpty()) return;
+    auto cartella = nomi_cartelle::cartella_squadra(cartelle_.programma, sessione_.squadra);
     if (!cartella || !QFileInfo(*cartella).isDir()) return;
     QStringList atleti;
     for (const QString& nome : QDir(*cartella).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort)) {
@@ -246,7 +249,7 @@ void Frm_configura::Elenca_atleti() {
 void Frm_configura::Aggiorna_campi(bool completa) {
     aggiornamento_in_corso_ = true;
     for (int i = completa ? 0 : riga_esercizio; i <= ultima_riga; ++i) {
-        const int32_t p = stato_.indice_utente[static_cast<size_t>(i)];
+        const int32_t p = sessione_.indice_utente[static_cast<size_t>(i)];
         // Only -1 and existing positions are applied; anything else leaves the row as it is.
         if (p >= -1 && p < txt_utente_[i]->count()) seleziona(i, p);
     }
@@ -266,12 +269,12 @@ void Frm_configura::seleziona(int riga, int32_t posizione) {
 void Frm_configura::selezione_riga(int riga) {
     if (aggiornamento_in_corso_) return;
     if (riga == riga_squadra) {
-        stato_.squadra = testo_riga(riga_squadra);
+        sessione_.squadra = testo_riga(riga_squadra);
         Elenca_atleti();
     } else if (riga == riga_atleta) {
-        auto file = nomi_cartelle::file_atleta(stato_.cartella_programma, testo_riga(riga_squadra),
+        auto file = nomi_cartelle::file_atleta(cartelle_.programma, testo_riga(riga_squadra),
                                                testo_riga(riga_atleta));
-        if (file && QFileInfo::exists(*file) && Carica_File_Config(stato_, messaggi_, *file)) Aggiorna_campi(false);
+        if (file && QFileInfo::exists(*file) && Carica_File_Config(sessione_, messaggi_, *file)) Aggiorna_campi(false);
     }
 }
 
@@ -308,30 +311,30 @@ bool Frm_configura::Applica_configurazione() {
     // Typed names become folders too: an unusable one stops the commit before anything changes.
     if (rifiuta_nome(squadra) || rifiuta_nome(atleta)) return false;
 
-    for (int i = 0; i <= ultima_riga; ++i) stato_.indice_utente[static_cast<size_t>(i)] = posizione_selezionata(i);
-    stato_.nome_utente = atleta;
-    stato_.macchina_utente = testo_riga(riga_esercizio);
+    for (int i = 0; i <= ultima_riga; ++i) sessione_.indice_utente[static_cast<size_t>(i)] = posizione_selezionata(i);
+    sessione_.nome_utente = atleta;
+    sessione_.macchina_utente = testo_riga(riga_esercizio);
     // An empty row (nothing chosen yet, as at a first start) keeps the minimum in
     // force: a minimum of 0 ms would turn every bounce on the mat into a jump.
     const QString t_volo = testo_riga(riga_t_volo);
-    if (!t_volo.trimmed().isEmpty()) stato_.t_volo_min = valore_numerico(t_volo);
-    stato_.squadra = squadra;
+    if (!t_volo.trimmed().isEmpty()) sessione_.t_volo_min = valore_numerico(t_volo);
+    sessione_.squadra = squadra;
 
-    stato_.cartella_utente = *nomi_cartelle::cartella_squadra(stato_.cartella_programma, squadra);
+    sessione_.cartella_utente = *nomi_cartelle::cartella_squadra(cartelle_.programma, squadra);
     for (bool atleta_fatto : {false, true}) {
-        if (atleta_fatto) stato_.cartella_utente = QDir(stato_.cartella_utente).filePath(atleta);
-        if (auto e = disco_registro::crea_cartella(stato_.cartella_utente)) {
+        if (atleta_fatto) sessione_.cartella_utente = QDir(sessione_.cartella_utente).filePath(atleta);
+        if (auto e = disco_registro::crea_cartella(sessione_.cartella_utente)) {
             messaggi_.mostra(QStringLiteral("Applica_configurazione: ") + *e, titolo_applicazione, Icona::Critica);
             return false;
         }
     }
 
-    impostazioni_.scrivi(sezione, QStringLiteral("nome_utente"), stato_.nome_utente);
-    impostazioni_.scrivi(sezione, QStringLiteral("pos_utente"), QString::number(stato_.indice_utente[1]));
-    impostazioni_.scrivi(sezione, QStringLiteral("squadra"), stato_.squadra);
-    impostazioni_.scrivi(sezione, QStringLiteral("pos_squadra"), QString::number(stato_.indice_utente[0]));
+    impostazioni_.scrivi(chiavi::funz, chiavi::nome_utente, sessione_.nome_utente);
+    impostazioni_.scrivi(chiavi::funz, chiavi::pos_utente, QString::number(sessione_.indice_utente[1]));
+    impostazioni_.scrivi(chiavi::funz, chiavi::squadra, sessione_.squadra);
+    impostazioni_.scrivi(chiavi::funz, chiavi::pos_squadra, QString::number(sessione_.indice_utente[0]));
 
-    Salva_File_Config(stato_, righe(), messaggi_);
+    Salva_File_Config(sessione_, cartelle_, righe(), messaggi_);
     intestazione_.Aggiorna_intestazione();
     return true;
 }

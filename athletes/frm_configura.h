@@ -1,7 +1,8 @@
 #pragma once
 
 #include "athletes/righe_configurazione.h"
-#include "core/stato.h"
+#include "core/cartelle_programma.h"
+#include "core/sessione_atleta.h"
 #include "core/viste.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/dialoghi.h"
@@ -23,7 +24,7 @@ class Frm_configura : public QDialog {
     Q_OBJECT
 
 public:
-    Frm_configura(Stato& stato, ArchivioImpostazioni& impostazioni, Messaggi& messaggi, CasellaInput& casella,
+    Frm_configura(SessioneAtleta& sessione, const CartelleProgramma& cartelle, ArchivioImpostazioni& impostazioni, Messaggi& messaggi, CasellaInput& casella,
                   VistaIntestazione& intestazione, QWidget* genitore = nullptr);
 
     // Opens the dialog and waits until it is closed (start-up). The result is
@@ -74,7 +75,8 @@ private:
     void selezione_riga(int riga);
     bool rifiuta_nome(const QString& nome);
 
-    Stato& stato_;
+    SessioneAtleta& sessione_;
+    const CartelleProgramma& cartelle_;
     ArchivioImpostazioni& impostazioni_;
     Messaggi& messaggi_;
     CasellaInput& casella_;

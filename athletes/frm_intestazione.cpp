@@ -1,6 +1,6 @@
 #include "athletes/frm_intestazione.h"
 
-#include "core/stato.h"
+#include "core/sessione_atleta.h"
 #include "display/frm_grafici.h"
 #include "platform/twips.h"
 
@@ -17,8 +17,8 @@ constexpr double larghezza_intestazione = 3000;
 constexpr double larghezza_t_volo = 2400;
 }  // namespace
 
-Frm_intestazione::Frm_intestazione(Stato& stato, Frm_grafici& grafici, DimensioniClient client, QWidget* genitore)
-    : QWidget(genitore), stato_(stato), grafici_(grafici), client_(std::move(client)) {
+Frm_intestazione::Frm_intestazione(const SessioneAtleta& sessione, Frm_grafici& grafici, DimensioniClient client, QWidget* genitore)
+    : QWidget(genitore), sessione_(sessione), grafici_(grafici), client_(std::move(client)) {
     setObjectName(QStringLiteral("Frm_intestazione"));
     setWindowTitle(QStringLiteral("INTESTAZIONE"));
     crea_controlli();
@@ -86,9 +86,9 @@ void Frm_intestazione::collega_coppia(QCheckBox* casella, QCheckBox* compagna, s
 }
 
 void Frm_intestazione::Aggiorna_intestazione() {
-    Lbl_intestazione->setText(QStringLiteral("Atleta: ") + stato_.nome_utente);
-    Lbl_intestazione1->setText(QStringLiteral("Esercizio: ") + stato_.macchina_utente);
-    Lbl_t_volo->setText(QStringLiteral("T volo min: ") + QString::number(stato_.t_volo_min) + QStringLiteral("ms"));
+    Lbl_intestazione->setText(QStringLiteral("Atleta: ") + sessione_.nome_utente);
+    Lbl_intestazione1->setText(QStringLiteral("Esercizio: ") + sessione_.macchina_utente);
+    Lbl_t_volo->setText(QStringLiteral("T volo min: ") + QString::number(sessione_.t_volo_min) + QStringLiteral("ms"));
 }
 
 void Frm_intestazione::riposiziona() {

@@ -12,7 +12,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class Frm_grafici;
-struct Stato;
+struct SessioneAtleta;
 
 // The header panel across the top of the main window: whose test is running,
 // the button to the configuration dialog, and the two check-box pairs that
@@ -23,7 +23,7 @@ class Frm_intestazione : public QWidget, public VistaIntestazione {
 public:
     // Wires itself to the jump panel (its check boxes, its two captions, and the
     // panel's place below this one), then loads: layout, texts, default boxes.
-    Frm_intestazione(Stato& stato, Frm_grafici& grafici, DimensioniClient client, QWidget* genitore = nullptr);
+    Frm_intestazione(const SessioneAtleta& sessione, Frm_grafici& grafici, DimensioniClient client, QWidget* genitore = nullptr);
 
     void Aggiorna_intestazione() override;
     void riposiziona();
@@ -46,7 +46,7 @@ private:
     void crea_controlli();
     void collega_coppia(QCheckBox* casella, QCheckBox* compagna, std::function<void()> quando_spuntata);
 
-    Stato& stato_;
+    const SessioneAtleta& sessione_;
     Frm_grafici& grafici_;
     DimensioniClient client_;
     std::function<void()> apri_configurazione_;

@@ -3,28 +3,23 @@
 #include "board/apertura_porta.h"
 #include "board/frm_seriale.h"
 #include "core/impostazioni.h"
-#include "core/stato.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/orologio.h"
 
 #include <QApplication>
 
-CollegamentoSeriale::CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi,
-                                         Beep& beep, EntrataSalti& entrata, InvioHid* hid,
-                                         const ContatoreTick& contatore, std::unique_ptr<PortaSeriale> porta,
-                                         std::unique_ptr<Temporizzatore> timer)
+CollegamentoSeriale::CollegamentoSeriale(StatoCollegamento& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi,
+                                         Beep& beep, const SessioneAtleta& sessione, ModelloProva& prova,
+                                         InvioHid* hid, const ContatoreTick& contatore,
+                                         std::unique_ptr<PortaSeriale> porta, std::unique_ptr<Temporizzatore> timer)
     : stato_(stato), archivio_(archivio), messaggi_(messaggi), beep_(beep),
       porta_(std::move(porta)),
       timer_(timer ? std::move(timer) : nuovo_temporizzatore(nullptr, QStringLiteral("Timer_Seriale"), true)),
       protocollo_(stato, *porta_, archivio, messaggi, contatore, *timer_, hid),
-      ricezione_(stato, *porta_, protocollo_, entrata, beep) {
+      ricezione_(stato, sessione, prova, *porta_, protocollo_, beep) {
     porta_->al_evento = [this](EventoPorta e) { ricezione_.evento(e); };
-    ricezione_.mostra_finestra = [this] {
-        frm_seriale& f = finestra();
-        f.show();
-        f.raise();
-        f.activateWindow();
-    };
+    ricezione_.mostra_finestra = [this] { mostra_finestra(); };
     ricezione_.nascondi_finestra = [this] { nascondi_finestra(); };
     ::Leggi_impostazioni(*porta_, archivio_);
 }
@@ -35,22 +30,25 @@ CollegamentoSeriale::~CollegamentoSeriale() {
     porta_->chiudi();
 }
 
-frm_seriale& CollegamentoSeriale::finestra() {
-    if (!finestra_) {
-        finestra_ = new frm_seriale(
+frm_seriale* CollegamentoSeriale::finestra() {
+    if (!finestra_ && fabbrica_) {
+        finestra_ = fabbrica_(
             {stato_, *porta_, protocollo_, archivio_, messaggi_, beep_, [this](int n) { return dispositivo(n); }});
-        finestra_->alla_chiusura = [f = finestra_] {
-            if (f) f->deleteLater();
-        };
+        if (finestra_) {
+            finestra_->alla_chiusura = [f = finestra_] {
+                if (f) f->deleteLater();
+            };
+        }
     }
-    return *finestra_;
+    return finestra_;
 }
 
 void CollegamentoSeriale::mostra_verifica() {
-    frm_seriale& f = finestra();
-    f.setWindowTitle(QStringLiteral("Testing..."));
-    f.setEnabled(false);
-    f.show();
+    frm_seriale* f = finestra();
+    if (!f) return;
+    f->setWindowTitle(QStringLiteral("Testing..."));
+    f->setEnabled(false);
+    f->show();
 }
 
 void CollegamentoSeriale::Leggi_impostazioni() { ::Leggi_impostazioni(*porta_, archivio_); }
@@ -74,10 +72,11 @@ bool CollegamentoSeriale::rileva_all_avvio() {
 }
 
 void CollegamentoSeriale::mostra_finestra() {
-    frm_seriale& f = finestra();
-    f.show();
-    f.raise();
-    f.activateWindow();
+    frm_seriale* f = finestra();
+    if (!f) return;
+    f->show();
+    f->raise();
+    f->activateWindow();
 }
 
 void CollegamentoSeriale::chiudi() {

@@ -2,6 +2,7 @@
 
 #include "board/protocollo_scheda.h"
 #include "board/ricezione_seriale.h"
+#include "board/frm_seriale.h"
 #include "core/sequenze_scheda.h"
 
 #include <QPointer>
@@ -12,24 +13,26 @@
 class ArchivioImpostazioni;
 class Beep;
 class ContatoreTick;
-class EntrataSalti;
 class InvioHid;
 class Messaggi;
 class PortaSeriale;
 class Temporizzatore;
-class frm_seriale;
-struct Stato;
+class ModelloProva;
+class StatoCollegamento;
+struct SessioneAtleta;
 
 // The board link over the serial port: the port, the reply timer, the protocol,
 // the receive event and the serial window. The port and the protocol live as
-// long as this object; the window is created on first use and again after it
-// was closed.
+// long as this object; the window is made on first use, and again after it was
+// closed, by the factory the application hands in (with none, nothing is shown:
+// detections and sequences run all the same).
 class CollegamentoSeriale : public SequenzeScheda {
 public:
     // With no timer given, Timer_Seriale is a QTimer.
-    CollegamentoSeriale(Stato& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi, Beep& beep,
-                        EntrataSalti& entrata, InvioHid* hid, const ContatoreTick& contatore,
-                        std::unique_ptr<PortaSeriale> porta, std::unique_ptr<Temporizzatore> timer = nullptr);
+    CollegamentoSeriale(StatoCollegamento& stato, ArchivioImpostazioni& archivio, Messaggi& messaggi, Beep& beep,
+                        const SessioneAtleta& sessione, ModelloProva& prova, InvioHid* hid,
+                        const ContatoreTick& contatore, std::unique_ptr<PortaSeriale> porta,
+                        std::unique_ptr<Temporizzatore> timer = nullptr);
     ~CollegamentoSeriale() override;
     CollegamentoSeriale(const CollegamentoSeriale&) = delete;
     CollegamentoSeriale& operator=(const CollegamentoSeriale&) = delete;
@@ -55,7 +58,10 @@ public:
     void arresta_acquisizione() override { protocollo_.arresta_acquisizione(); }
     void reset_linee() override { protocollo_.reset_linee(); }
 
-    frm_seriale& finestra();  // created on first use
+    using FabbricaFinestra = std::function<frm_seriale*(const frm_seriale::Servizi&)>;
+    void imposta_fabbrica_finestra(FabbricaFinestra fabbrica) { fabbrica_ = std::move(fabbrica); }
+    // The window, made on first use; null when no factory was handed in.
+    frm_seriale* finestra();
     bool finestra_esiste() const { return !finestra_.isNull(); }
     PortaSeriale& porta() { return *porta_; }
     ProtocolloScheda& protocollo() { return protocollo_; }
@@ -65,7 +71,7 @@ public:
     std::function<QString(int)> descrivi_porta;
 
 private:
-    Stato& stato_;
+    StatoCollegamento& stato_;
     ArchivioImpostazioni& archivio_;
     Messaggi& messaggi_;
     Beep& beep_;
@@ -73,5 +79,6 @@ private:
     std::unique_ptr<Temporizzatore> timer_;
     ProtocolloScheda protocollo_;
     RicezioneSeriale ricezione_;
+    FabbricaFinestra fabbrica_;
     QPointer<frm_seriale> finestra_;
 };

@@ -4,7 +4,7 @@
 #include "board/impostazioni_linea.h"
 #include "board/protocollo_scheda.h"
 #include "core/impostazioni.h"
-#include "core/stato.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
@@ -179,7 +179,7 @@ void frm_seriale::Cmd_Auto_Click() {
     cmdOK_->setEnabled(false);
     cmdCancel_->setEnabled(false);
     QPointer<frm_seriale> io(this);
-    Stato& st = s_.stato;
+    StatoCollegamento& st = s_.stato;
     PortaSeriale& porta = s_.porta;
     // The port is closed and moved at once: whatever board was known before is
     // known no longer unless a port answers.

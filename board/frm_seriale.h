@@ -14,7 +14,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-struct Stato;
+class StatoCollegamento;
 
 // The serial window: shows the port's settings, applies a port choice, searches
 // ports 1 to 10 for the board. The port itself lives on when the window is closed.
@@ -23,7 +23,7 @@ class frm_seriale : public QWidget {
 
 public:
     struct Servizi {
-        Stato& stato;
+        StatoCollegamento& stato;
         PortaSeriale& porta;
         ProtocolloScheda& protocollo;
         ArchivioImpostazioni& archivio;

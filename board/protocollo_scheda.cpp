@@ -4,7 +4,7 @@
 #include "board/invio_hid.h"
 #include "core/impostazioni.h"
 #include "core/pausa.h"
-#include "core/stato.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/dialoghi.h"
 #include "platform/orologio.h"
@@ -16,7 +16,7 @@ constexpr int64_t margine_ms = 250;
 constexpr int ripetizioni_stop = 21;
 }  // namespace
 
-ProtocolloScheda::ProtocolloScheda(Stato& stato, PortaSeriale& porta, ArchivioImpostazioni& archivio,
+ProtocolloScheda::ProtocolloScheda(StatoCollegamento& stato, PortaSeriale& porta, ArchivioImpostazioni& archivio,
                                    Messaggi& messaggi, const ContatoreTick& contatore, Temporizzatore& timer,
                                    InvioHid* hid)
     : stato_(stato), porta_(porta), archivio_(archivio), messaggi_(messaggi), contatore_(contatore), timer_(timer),
@@ -95,7 +95,7 @@ bool ProtocolloScheda::trova_scheda() {
     if (risposta == QLatin1String("?YES")) {
         risultato = true;
         const QString n = QString::number(porta_.numero_porta());
-        stato_.testo_connessione = QStringLiteral(" connesso su com") + n;
+        stato_.imposta_testo_connessione(QStringLiteral(" connesso su com") + n);
         archivio_.scrivi(chiavi::proprieta, chiavi::comm_port, n);
     }
     return risultato;
@@ -132,8 +132,7 @@ bool ProtocolloScheda::avvia_acquisizione() {
     }
     messaggi_.mostra(QStringLiteral("Scheda non connessa su com") + QString::number(porta_.numero_porta()),
                      titolo_applicazione, Icona::Nessuna);
-    stato_.testo_connessione = QStringLiteral(" non connesso");
-    stato_.aggiorna_didascalia();
+    stato_.imposta_testo_connessione(QStringLiteral(" non connesso"));
     return false;
 }
 

@@ -11,7 +11,7 @@ class InvioHid;
 class Messaggi;
 class PortaSeriale;
 class Temporizzatore;
-struct Stato;
+class StatoCollegamento;
 
 // The board's command protocol: "$"-prefixed one-letter commands, the reply
 // waits with their time-out, detection on the serial port, the reset of the
@@ -19,7 +19,7 @@ struct Stato;
 // Every wait keeps processing events and ends at its time-out at the latest.
 class ProtocolloScheda {
 public:
-    ProtocolloScheda(Stato& stato, PortaSeriale& porta, ArchivioImpostazioni& archivio, Messaggi& messaggi,
+    ProtocolloScheda(StatoCollegamento& stato, PortaSeriale& porta, ArchivioImpostazioni& archivio, Messaggi& messaggi,
                      const ContatoreTick& contatore, Temporizzatore& timer, InvioHid* hid);
 
     void imposta_hid(InvioHid* hid) { hid_ = hid; }
@@ -51,7 +51,7 @@ private:
     QByteArray attendi(int n);
     void invia_seriale(const QByteArray& b);
 
-    Stato& stato_;
+    StatoCollegamento& stato_;
     PortaSeriale& porta_;
     ArchivioImpostazioni& archivio_;
     Messaggi& messaggi_;

@@ -1,18 +1,20 @@
 #include "board/ricezione_seriale.h"
 
+#include "board/decodifica.h"
 #include "board/protocollo_scheda.h"
-#include "core/stato.h"
+#include "core/stato_collegamento.h"
 #include "platform/beep.h"
 
+#include <cstring>
+
 namespace {
-constexpr int byte_frame = 8;
 constexpr int byte_parola = 4;
 constexpr int frame_per_evento = 256;
 }  // namespace
 
-RicezioneSeriale::RicezioneSeriale(Stato& stato, PortaSeriale& porta, ProtocolloScheda& protocollo,
-                                   EntrataSalti& entrata, Beep& beep)
-    : stato_(stato), porta_(porta), protocollo_(protocollo), beep_(beep), assemblatore_(stato, entrata) {}
+RicezioneSeriale::RicezioneSeriale(StatoCollegamento& stato, const SessioneAtleta& sessione, ModelloProva& prova,
+                                   PortaSeriale& porta, ProtocolloScheda& protocollo, Beep& beep)
+    : stato_(stato), porta_(porta), protocollo_(protocollo), beep_(beep), assemblatore_(sessione, prova) {}
 
 void RicezioneSeriale::evento(EventoPorta tipo) {
     if (tipo != EventoPorta::DatiRicevuti) return;
@@ -41,14 +43,17 @@ void RicezioneSeriale::decodifica() {
     // the event loop, one layout and one repaint, not one per frame); at most
     // `frame_per_evento`, so the window stays responsive, the rest raising the event
     // again. Never half a frame: it waits for its other bytes.
-    for (int n = 0; n < frame_per_evento && stato_.acquisizione && porta_.byte_in_attesa() >= byte_frame; ++n) {
+    for (int n = 0; n < frame_per_evento && stato_.acquisizione && porta_.byte_in_attesa() >= byte_frame_seriale; ++n) {
         const int lunghezza = porta_.lunghezza_lettura();
         porta_.imposta_lunghezza_lettura(byte_parola);
         const QByteArray c = porta_.leggi_ingresso();
         const QByteArray v = porta_.leggi_ingresso();
         porta_.imposta_lunghezza_lettura(lunghezza);
         if (c.size() != byte_parola || v.size() != byte_parola) return;
-        assemblatore_.nuovi_tempi_us(parola_be(reinterpret_cast<const uint8_t*>(c.constData())),
-                                     parola_be(reinterpret_cast<const uint8_t*>(v.constData())));
+        uint8_t frame[byte_frame_seriale];
+        std::memcpy(frame, c.constData(), byte_parola);
+        std::memcpy(frame + byte_parola, v.constData(), byte_parola);
+        const TempiScheda t = decodifica_frame(frame);
+        assemblatore_.nuovi_tempi_us(t.contatto_us, t.volo_us);
     }
 }

@@ -6,17 +6,18 @@
 #include <functional>
 
 class Beep;
-class EntrataSalti;
+class ModelloProva;
 class ProtocolloScheda;
-struct Stato;
+class StatoCollegamento;
+struct SessioneAtleta;
 
 // The serial port's data-received event: starts a detection when no board is
 // known, throws the first frame after a start away, and turns every 8-byte frame
-// (contact us, flight us, big-endian) into the jump entry while acquisition is on.
+// (contact us, flight us, big-endian) into a jump of the test while acquisition is on.
 class RicezioneSeriale {
 public:
-    RicezioneSeriale(Stato& stato, PortaSeriale& porta, ProtocolloScheda& protocollo, EntrataSalti& entrata,
-                     Beep& beep);
+    RicezioneSeriale(StatoCollegamento& stato, const SessioneAtleta& sessione, ModelloProva& prova,
+                     PortaSeriale& porta, ProtocolloScheda& protocollo, Beep& beep);
 
     void evento(EventoPorta tipo);
 
@@ -29,7 +30,7 @@ public:
 private:
     void decodifica();
 
-    Stato& stato_;
+    StatoCollegamento& stato_;
     PortaSeriale& porta_;
     ProtocolloScheda& protocollo_;
     Beep& beep_;

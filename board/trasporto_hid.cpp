@@ -1,14 +1,17 @@
 #include "board/trasporto_hid.h"
 
+#include "board/decodifica.h"
 #include "board/frm_hid.h"
-#include "core/stato.h"
+#include "core/stato_collegamento.h"
 
 #include <QPushButton>
 
 #include <algorithm>
 
-TrasportoHid::TrasportoHid(Stato& stato, EntrataSalti& entrata, LibreriaHid& libreria)
-    : stato_(stato), libreria_(libreria), assemblatore_(stato, entrata), finestra_(std::make_unique<Frm_hid>()) {
+TrasportoHid::TrasportoHid(StatoCollegamento& stato, const SessioneAtleta& sessione, ModelloProva& prova,
+                           LibreriaHid& libreria, Frm_hid* finestra)
+    : stato_(stato), libreria_(libreria), assemblatore_(sessione, prova), finestra_(finestra) {
+    if (!finestra_) return;
     QObject::connect(finestra_->Command1, &QPushButton::clicked, this, [this] { invia_test('F'); });
     QObject::connect(finestra_->Command2, &QPushButton::clicked, this, [this] { invia_test('T'); });
 }
@@ -16,14 +19,17 @@ TrasportoHid::TrasportoHid(Stato& stato, EntrataSalti& entrata, LibreriaHid& lib
 TrasportoHid::~TrasportoHid() { scarica(); }
 
 void TrasportoHid::mostra() {
+    if (!finestra_) return;
     if (!caricata_) {  // the window's load
         caricata_ = true;
-        ConnectToHID(finestra_.get());
+        ConnectToHID(finestra_);
     }
     finestra_->show();
 }
 
-void TrasportoHid::nascondi() { finestra_->hide(); }
+void TrasportoHid::nascondi() {
+    if (finestra_) finestra_->hide();
+}
 
 void TrasportoHid::scarica() {
     if (!caricata_) return;
@@ -65,16 +71,14 @@ void TrasportoHid::OnPlugged(ManigliaHid maniglia) {
         return;
     stato_.hid_connesso = true;
     stato_.invio_seriale = false;
-    stato_.testo_connessione = QStringLiteral(" Connesso via HID");
-    stato_.aggiorna_didascalia();
+    stato_.imposta_testo_connessione(QStringLiteral(" Connesso via HID"));
 }
 
 void TrasportoHid::OnUnplugged(ManigliaHid maniglia) {
     if (libreria_.GetVendorID(maniglia) != vendor_scheda || libreria_.GetProductID(maniglia) != product_scheda)
         return;
     stato_.hid_connesso = false;
-    stato_.testo_connessione = QStringLiteral(" Disconnesso");
-    stato_.aggiorna_didascalia();
+    stato_.imposta_testo_connessione(QStringLiteral(" Disconnesso"));
 }
 
 void TrasportoHid::OnChanged() {
@@ -85,13 +89,13 @@ void TrasportoHid::OnChanged() {
 void TrasportoHid::OnRead(ManigliaHid maniglia) {
     if (!libreria_.Read(maniglia, buffer_in_) || !stato_.avvio_hid) return;
     // A report too short to hold both times is no timing report.
-    if (buffer_in_.size() < 10) return;
+    const std::optional<TempiScheda> tempi = decodifica_report_hid(buffer_in_);
+    if (!tempi) return;
     if (stato_.scarta_primo) {
         stato_.scarta_primo = false;
         return;
     }
-    const auto* b = reinterpret_cast<const uint8_t*>(buffer_in_.constData());
-    assemblatore_.nuovi_tempi_us(parola_le(b + 2), parola_le(b + 6));
+    assemblatore_.nuovi_tempi_us(tempi->contatto_us, tempi->volo_us);
 }
 
 void TrasportoHid::HID_invia_stringa(const QByteArray& stringa) {

@@ -7,23 +7,25 @@
 #include <QByteArray>
 #include <QObject>
 
-#include <memory>
 
-class EntrataSalti;
 class Frm_hid;
-struct Stato;
+class ModelloProva;
+class StatoCollegamento;
+struct SessioneAtleta;
 class QWidget;
 
-// The board link over USB HID: owns the HID window (frm_hid), connects the HID
-// library to it, keeps hid_connesso and the caption's connection text, turns each
-// input report into contact and flight times for the jump entry, and sends the
-// commands as output reports.
+// The board link over USB HID: connects the HID library to the HID window
+// (frm_hid, made by the application and handed in), keeps hid_connesso and the
+// caption's connection text, turns each input report into contact and flight
+// times for the test, and sends the commands as output reports. With no window
+// the handlers still run when called (the logic alone, as the fuzz target drives it).
 class TrasportoHid : public QObject, public InvioHid {
 public:
     static constexpr int vendor_scheda = 0x0461;
     static constexpr int product_scheda = 0x0020;
 
-    TrasportoHid(Stato& stato, EntrataSalti& entrata, LibreriaHid& libreria);
+    TrasportoHid(StatoCollegamento& stato, const SessioneAtleta& sessione, ModelloProva& prova,
+                 LibreriaHid& libreria, Frm_hid* finestra = nullptr);
     ~TrasportoHid() override;  // unloads the window if still loaded
 
     // Shows the HID window, loading it first on first use (the load connects the
@@ -33,7 +35,7 @@ public:
     // Unloads the window: disconnects the library and closes the window.
     void scarica();
     bool caricata() const { return caricata_; }
-    Frm_hid& finestra() { return *finestra_; }
+    Frm_hid* finestra() { return finestra_; }
 
     // Connects the library with this window as receiver and hooks its messages.
     bool ConnectToHID(QWidget* finestra);
@@ -61,10 +63,10 @@ protected:
 private:
     void invia_test(char lettera);  // Command1 / Command2
 
-    Stato& stato_;
+    StatoCollegamento& stato_;
     LibreriaHid& libreria_;
     AssemblatoreSalti assemblatore_;
-    std::unique_ptr<Frm_hid> finestra_;
+    Frm_hid* finestra_;
     QWidget* agganciata_ = nullptr;
     bool caricata_ = false;
     BufferUscitaHid buffer_out_{};

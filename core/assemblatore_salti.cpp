@@ -1,20 +1,11 @@
 #include "core/assemblatore_salti.h"
 
-#include "core/entrata_salti.h"
+#include "core/modello_prova.h"
 #include "core/numeri.h"
-#include "core/stato.h"
+#include "core/sessione_atleta.h"
 
 #include <algorithm>
 #include <limits>
-
-int32_t parola_be(const uint8_t* b) {
-    uint32_t v = (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | uint32_t{b[3]};
-    return static_cast<int32_t>(v);
-}
-
-uint32_t parola_le(const uint8_t* b) {
-    return uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24);
-}
 
 namespace {
 int32_t satura(int64_t v) {
@@ -24,9 +15,9 @@ int32_t satura(int64_t v) {
 }  // namespace
 
 bool AssemblatoreSalti::nuovi_tempi(int64_t tc_ms, int64_t tv_ms) {
-    if (tv_ms > stato_.t_volo_min) {
-        entrata_.aggiungi_salto(satura(pendente_ + tc_ms));
-        entrata_.completa_salto(satura(tv_ms));
+    if (tv_ms > sessione_.t_volo_min) {
+        prova_.aggiungi_salto(satura(pendente_ + tc_ms));
+        prova_.completa_salto(satura(tv_ms));
         pendente_ = 0;
         return true;
     }

@@ -165,4 +165,8 @@ QString marca_temporale(const QDateTime& quando) {
     return quando.toString(QStringLiteral(" yyyy MM dd HH mm ss"));
 }
 
+QDateTime leggi_marca_temporale(QStringView testo) {
+    return QDateTime::fromString(testo.trimmed().toString(), QStringLiteral("yyyy MM dd HH mm ss"));
+}
+
 }  // namespace numeri

@@ -50,5 +50,7 @@ QString testo_float(float v, const QLocale& locale = QLocale());
 
 // Time stamp " yyyy mm dd hh mm ss" (leading blank, 24-hour clock).
 QString marca_temporale(const QDateTime& quando);
+// A time stamp of that form read back (blanks around it ignored); not valid for any other text.
+QDateTime leggi_marca_temporale(QStringView testo);
 
 }  // namespace numeri

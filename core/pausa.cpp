@@ -6,12 +6,16 @@
 #include <QEventLoop>
 
 PassoAttesa::PassoAttesa(int massimo_ms) {
+    if (!QCoreApplication::instance()) return;  // no event loop: nothing to wait for
     sveglia_.setTimerType(Qt::PreciseTimer);
     sveglia_.setInterval(massimo_ms);
     sveglia_.start();
 }
 
 void PassoAttesa::esegui() {
+    // With no application object (a program that only drives the logic) there are no
+    // events to process: the pass returns at once and the caller's clock decides.
+    if (!QCoreApplication::instance()) return;
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 

@@ -7,6 +7,7 @@ class ContatoreTick;
 // One pass of a wait that keeps the program alive: processes the pending events,
 // sleeping until the next event but never longer than a few milliseconds, so a
 // loop of passes re-checks its condition often and can never be left hanging.
+// Without an application object a pass returns at once.
 class PassoAttesa {
 public:
     explicit PassoAttesa(int massimo_ms = 2);

@@ -1,7 +1,7 @@
 #include "display/frm_assi.h"
 
 #include "core/numeri.h"
-#include "core/stato.h"
+#include "core/titoli.h"
 #include "platform/dialoghi.h"
 #include "platform/grafico.h"
 

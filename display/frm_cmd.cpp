@@ -1,7 +1,7 @@
 #include "display/frm_cmd.h"
 
 #include "core/sequenze_scheda.h"
-#include "core/stato.h"
+#include "core/stato_collegamento.h"
 #include "core/viste.h"
 #include "ui/disposizione.h"
 
@@ -21,7 +21,7 @@ void esegui(const std::function<void()>& f) {
 }
 }  // namespace
 
-Frm_cmd::Frm_cmd(Stato& stato, VistaSalti& vista, SequenzeScheda& scheda, AzioniComandi azioni, QWidget* genitore)
+Frm_cmd::Frm_cmd(StatoCollegamento& stato, VistaSalti& vista, SequenzeScheda& scheda, AzioniComandi azioni, QWidget* genitore)
     : QWidget(genitore), stato_(stato), vista_(vista), scheda_(scheda), azioni_(std::move(azioni)) {
     setObjectName(QStringLiteral("Frm_cmd"));
     using M = PulsanteSpia::Modo;

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-struct Stato;
+class StatoCollegamento;
 class VistaSalti;
 class SequenzeScheda;
 
@@ -33,7 +33,7 @@ class Frm_cmd : public QWidget {
     Q_OBJECT
 
 public:
-    Frm_cmd(Stato& stato, VistaSalti& vista, SequenzeScheda& scheda, AzioniComandi azioni,
+    Frm_cmd(StatoCollegamento& stato, VistaSalti& vista, SequenzeScheda& scheda, AzioniComandi azioni,
             QWidget* genitore = nullptr);
 
     // ON/OFF handling. The program switches the test on and off by setting Button_On's
@@ -52,7 +52,7 @@ public:
 private:
     void reset_dati();
 
-    Stato& stato_;
+    StatoCollegamento& stato_;
     VistaSalti& vista_;
     SequenzeScheda& scheda_;
     AzioniComandi azioni_;

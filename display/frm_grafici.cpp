@@ -1,7 +1,7 @@
 #include "display/frm_grafici.h"
 
 #include "core/numeri.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
 
@@ -18,10 +18,10 @@ const std::array<const char*, Frm_grafici::colonne> teste = {"N°Rip", "Tvolo", 
 constexpr double altezza_testa_disegnata = 510;  // twips; heads 1..5 keep it
 }  // namespace
 
-Frm_grafici::Frm_grafici(Stato& stato, CasellaInput& casella, Grafico* grafico, DimensioniClient client,
+Frm_grafici::Frm_grafici(ModelloProva& prova, CasellaInput& casella, Grafico* grafico, DimensioniClient client,
                          QWidget* genitore)
     : QWidget(genitore),
-      stato_(stato),
+      prova_(prova),
       casella_(casella),
       client_(std::move(client)),
       grafico_(grafico),
@@ -32,6 +32,11 @@ Frm_grafici::Frm_grafici(Stato& stato, CasellaInput& casella, Grafico* grafico, 
     setObjectName(QStringLiteral("Frm_grafici"));
     crea_controlli();
     riposiziona();
+    connect(&prova_, &ModelloProva::salto_aggiunto, this, [this](int32_t, int32_t tc) { mostra_contatto(tc); });
+    connect(&prova_, &ModelloProva::salto_completato, this, &Frm_grafici::mostra_salto);
+    connect(&prova_, &ModelloProva::azzerata, this, &Frm_grafici::svuota);
+    connect(&prova_, &ModelloProva::salto_eliminato, this, &Frm_grafici::togli_riga);
+    connect(&prova_, &ModelloProva::sostituita, this, &Frm_grafici::mostra_prova);
 }
 
 Frm_grafici::~Frm_grafici() = default;
@@ -120,9 +125,7 @@ void Frm_grafici::aggiungi_righe(const Salto& s, double n_rip) {
     for (int i = 0; i < colonne; ++i) List_salti[i]->addItem(testi[static_cast<size_t>(i)]);
 }
 
-void Frm_grafici::mostra_salto(int32_t k) {
-    if (k < 1 || k > stato_.salti.numero()) return;
-    const Salto& s = stato_.salti[k];
+void Frm_grafici::mostra_salto(int32_t, const Salto& s) {
     Lbl_valore_tvolo->setText(numeri::formato_0(chk_tv_() ? s.t_volo : s.altezza));
     mostra_decremento();
     Lbl_valore_tcontatto->setText(numeri::formato_0(chk_tc_() ? s.t_contatto : s.potenza));
@@ -161,14 +164,21 @@ std::vector<int32_t> Frm_grafici::righe_selezionate() const {
     return righe;
 }
 
-void Frm_grafici::azzera_prova() {
+void Frm_grafici::azzera_prova() { prova_.azzera(); }
+
+void Frm_grafici::svuota() {
     for (int i = 0; i < colonne; ++i) List_salti[i]->clear();
-    stato_.salti.azzera();
     mostra_decremento();
     Lbl_valore_tvolo->setText(QStringLiteral("0"));
     Lbl_valore_tcontatto->setText(QStringLiteral("0"));
     grafico_->cancella_dati();
     grafico_->ridisegna();
+}
+
+void Frm_grafici::mostra_prova() {
+    svuota();
+    const Salti& salti = prova_.salti();
+    for (int32_t k = 1; k <= salti.numero(); ++k) aggiungi_riga(k, salti[k]);
 }
 
 void Frm_grafici::elimina_salto() {
@@ -186,14 +196,19 @@ void Frm_grafici::elimina_salto(int32_t& Quale_salto) {
     }
     const int s = l0->riga_selezionata();
     if (s < 0) return;
-    // Row s is jump s + 1; later records move down whole and keep their n_rip.
-    stato_.salti.elimina(s + 1);
+    // Row s is jump s + 1; later records move down whole and keep their n_rip. The
+    // row goes on the model's notice.
+    prova_.elimina(s + 1);
+}
+
+void Frm_grafici::togli_riga(int32_t k) {
+    const int riga = k - 1;
     for (int i = 0; i < colonne; ++i) {
         ListaSalti* l = List_salti[i];
-        if (Quale_salto >= l->count()) continue;
+        if (riga < 0 || riga >= l->count()) continue;
         // The removed row's selection goes with it; it does not pass to the next row.
-        const bool era_selezionata = l->riga_selezionata() == Quale_salto;
-        delete l->takeItem(Quale_salto);
+        const bool era_selezionata = l->riga_selezionata() == riga;
+        delete l->takeItem(riga);
         if (era_selezionata) l->clearSelection();
     }
 }

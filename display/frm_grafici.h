@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/salto.h"
 #include "core/viste.h"
 #include "ui/disposizione.h"
 #include "display/frm_assi.h"
@@ -16,10 +17,14 @@
 
 class QLineEdit;
 class CasellaInput;
-struct Stato;
+class ModelloProva;
 
 // The jump panel: six parallel single-selection lists (one per column), the two
 // large value labels of the last jump and the graph of heights and contact times.
+// It shows the test by listening to its model: a completed jump becomes a row, two
+// values and two points; a cleared or replaced test is shown anew; a deleted jump
+// loses its row. It never writes a jump itself: clearing and deleting are asked of
+// the model.
 class Frm_grafici : public QWidget, public VistaSalti {
     Q_OBJECT
 
@@ -32,16 +37,22 @@ public:
 
     // Loading lays the panel out from `client` (the main window's client size).
     // The panel takes the graph's control as its child, and with it the graph.
-    Frm_grafici(Stato& stato, CasellaInput& casella, Grafico* grafico, DimensioniClient client,
+    Frm_grafici(ModelloProva& prova, CasellaInput& casella, Grafico* grafico, DimensioniClient client,
                 QWidget* genitore = nullptr);
     ~Frm_grafici() override;
 
     // VistaSalti
-    void mostra_salto(int32_t k) override;
-    void mostra_contatto(int32_t tc_ms) override;
+    // Asks the model to clear the test; the lists, labels and graph empty on its notice.
     void azzera_prova() override;
-    void aggiungi_riga(int32_t k, const Salto& salto) override;
     std::vector<int32_t> righe_selezionate() const override;
+
+    // Shows completed jump k: the two large values, one row, one point per plot.
+    void mostra_salto(int32_t k, const Salto& salto);
+    // aggiungi_salto's display step: the contact time in the right label when the
+    // header asks for contact times.
+    void mostra_contatto(int32_t tc_ms);
+    // A loaded jump: one row (column 0 shows k) and one point per plot.
+    void aggiungi_riga(int32_t k, const Salto& salto);
 
     // Deletes one jump and its row. Quale_salto > 0 names the row to delete; 0 (or
     // less) deletes the row selected in list 0. On return it holds the row deleted.
@@ -78,8 +89,12 @@ private:
     void premuto_in_lista(int sorgente, Qt::MouseButton pulsante, QPoint globale);
     void aggiungi_righe(const Salto& s, double n_rip);
     void mostra_decremento();
+    // The model's notices.
+    void svuota();
+    void togli_riga(int32_t k);
+    void mostra_prova();
 
-    Stato& stato_;
+    ModelloProva& prova_;
     CasellaInput& casella_;
     DimensioniClient client_;
     LettoreCasella chk_tv_, chk_tc_;

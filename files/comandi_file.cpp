@@ -1,7 +1,9 @@
 #include "files/comandi_file.h"
 
 #include "core/numeri.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/titoli.h"
 #include "core/viste.h"
 #include "files/foglio_prova.h"
 #include "files/frm_progress.h"
@@ -9,6 +11,7 @@
 #include "platform/cartella_lavoro.h"
 #include "platform/dialoghi.h"
 
+#include <QFileInfo>
 #include <QProgressBar>
 
 namespace {
@@ -28,10 +31,10 @@ private:
     Frm_progress& f_;
 };
 
-RichiestaFile richiesta_apri(const Stato& stato, const QString& filtro) {
+RichiestaFile richiesta_apri(const SessioneAtleta& sessione, const QString& filtro) {
     RichiestaFile r;
     r.titolo = QStringLiteral("Apri");
-    r.cartella_iniziale = stato.cartella_utente;
+    r.cartella_iniziale = sessione.cartella_utente;
     r.filtro = filtro;
     r.annulla_errore = true;
     return r;
@@ -41,10 +44,10 @@ const QString filtro_cartelle = QStringLiteral("*.xlsx *.xls");
 
 }  // namespace
 
-ComandiFile::ComandiFile(Stato& stato, VistaSalti& vista, VistaIntestazione& intestazione, DialogoFile& dialogo,
-                         Messaggi& messaggi, FogliDiCalcolo& fogli, QWidget* genitore)
-    : stato_(stato),
-      vista_(vista),
+ComandiFile::ComandiFile(ModelloProva& prova, SessioneAtleta& sessione, VistaIntestazione& intestazione,
+                         DialogoFile& dialogo, Messaggi& messaggi, FogliDiCalcolo& fogli, QWidget* genitore)
+    : prova_(prova),
+      sessione_(sessione),
       intestazione_(intestazione),
       dialogo_(dialogo),
       messaggi_(messaggi),
@@ -72,7 +75,7 @@ void ComandiFile::mnuFileSalva_dati() {
     RichiestaFile r;
     r.titolo = QStringLiteral("Salva dati con nome");
     r.estensione_predefinita = QStringLiteral("xlsx");
-    r.nome_suggerito = stato_.macchina_utente + QLatin1Char('_') + numeri::marca_temporale(adesso());
+    r.nome_suggerito = sessione_.macchina_utente + QLatin1Char('_') + numeri::marca_temporale(adesso());
     r.filtro = QStringLiteral("*.xlsx");
     r.annulla_errore = true;
     auto percorso = dialogo_.salva(r);
@@ -85,7 +88,7 @@ bool ComandiFile::Salva_File_Dati_Excel(const QString& percorso) {
     QString motivo;
     bool ok = false;
     if (auto cartella = fogli_.nuova()) {
-        ok = scrivi_prova_foglio(cartella->foglio_attivo(), stato_.salti, stato_.nome_utente, stato_.macchina_utente,
+        ok = scrivi_prova_foglio(cartella->foglio_attivo(), prova_.salti(), sessione_.nome_utente, sessione_.macchina_utente,
                                  numeri::marca_temporale(adesso()), avanzamento(), &motivo) &&
              cartella->salva_con_nome(percorso, &motivo);
         cartella->chiudi();
@@ -98,7 +101,7 @@ bool ComandiFile::Salva_File_Dati_Excel(const QString& percorso) {
 }
 
 void ComandiFile::mnuFileApri() {
-    auto percorso = dialogo_.apri(richiesta_apri(stato_, filtro_cartelle));
+    auto percorso = dialogo_.apri(richiesta_apri(sessione_, filtro_cartelle));
     if (!percorso) return;
     apri_file_xls(*percorso);
 }
@@ -114,6 +117,7 @@ bool ComandiFile::apri_file_xls(const QString& percorso) {
     }
     EsitoLettura esito = leggi_prova_foglio(cartella->foglio_attivo(), avanzamento());
     cartella->chiudi();
+    if (!esito.prova.quando.isValid()) esito.prova.quando = QFileInfo(percorso).lastModified();
     finestra.chiudi();
     switch (esito.tipo) {
         case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); return true;
@@ -127,9 +131,11 @@ bool ComandiFile::apri_file_xls(const QString& percorso) {
 }
 
 void ComandiFile::apri_file_csv() {
-    auto percorso = dialogo_.apri(richiesta_apri(stato_, QString()));
+    auto percorso = dialogo_.apri(richiesta_apri(sessione_, QString()));
     if (!percorso) return;
     EsitoLettura esito = leggi_file_csv(*percorso);
+    // The text file holds no time stamp: the test was taken when the file was last written.
+    esito.prova.quando = QFileInfo(*percorso).lastModified();
     switch (esito.tipo) {
         case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); break;
         case EsitoLettura::Tipo::Ignorata: break;
@@ -138,19 +144,14 @@ void ComandiFile::apri_file_csv() {
     }
 }
 
-std::optional<QString> ComandiFile::apri_excel() { return dialogo_.apri(richiesta_apri(stato_, filtro_cartelle)); }
+std::optional<QString> ComandiFile::apri_excel() { return dialogo_.apri(richiesta_apri(sessione_, filtro_cartelle)); }
 
 void ComandiFile::applica(ProvaLetta prova) {
-    // The jump panel's azzera_prova also empties stato_.salti; the new jumps go in after it.
-    vista_.azzera_prova();
-    stato_.salti.sostituisci(std::move(prova.salti));
-    stato_.nome_utente = prova.nome_utente;
-    stato_.macchina_utente = prova.macchina_utente;
-    const int32_t n = stato_.salti.numero();
-    for (int32_t k = 1; k <= n; ++k) {
-        vista_.aggiungi_riga(k, stato_.salti[k]);
-        intestazione_.Aggiorna_intestazione();
-    }
-    // Once more whatever N is, so a test of no jumps still shows its athlete and exercise.
-    intestazione_.Aggiorna_intestazione();
+    // The model's notice rebuilds the list and the graph.
+    sessione_.nome_utente = prova.nome_utente;
+    sessione_.macchina_utente = prova.macchina_utente;
+    prova_.sostituisci(std::move(prova.salti), prova.quando);
+    // The header is refreshed once per jump shown and once more, so a test of no
+    // jumps still shows its athlete and exercise.
+    for (int32_t k = 0; k <= prova_.numero(); ++k) intestazione_.Aggiorna_intestazione();
 }

@@ -10,8 +10,8 @@
 #include <optional>
 #include <memory>
 
-struct Stato;
-class VistaSalti;
+class ModelloProva;
+struct SessioneAtleta;
 class VistaIntestazione;
 class DialogoFile;
 class Messaggi;
@@ -21,14 +21,14 @@ class QWidget;
 
 // The main window's file commands: saving the test as a workbook, importing a
 // workbook or the text file of a test. An import reads the whole file into a
-// new test first and replaces the current test, list, graph and header only
-// when the read succeeded; on failure the current test, athlete and exercise
-// stay as they were.
+// new test first and replaces the test (whose views then show it anew), the
+// athlete, the exercise and the header only when the read succeeded; on failure
+// the current test, athlete and exercise stay as they were.
 class ComandiFile {
 public:
     // `genitore` (may be null) is the owner of the progress window.
-    ComandiFile(Stato& stato, VistaSalti& vista, VistaIntestazione& intestazione, DialogoFile& dialogo,
-                Messaggi& messaggi, FogliDiCalcolo& fogli, QWidget* genitore = nullptr);
+    ComandiFile(ModelloProva& prova, SessioneAtleta& sessione, VistaIntestazione& intestazione,
+                DialogoFile& dialogo, Messaggi& messaggi, FogliDiCalcolo& fogli, QWidget* genitore = nullptr);
     ~ComandiFile();
 
     // "Salva dati con nome..." and the command panel's "SALVA": asks for the file
@@ -63,8 +63,8 @@ private:
     Avanzamento avanzamento();
     void errore(const QString& testo);
 
-    Stato& stato_;
-    VistaSalti& vista_;
+    ModelloProva& prova_;
+    SessioneAtleta& sessione_;
     VistaIntestazione& intestazione_;
     DialogoFile& dialogo_;
     Messaggi& messaggi_;

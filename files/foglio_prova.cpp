@@ -67,6 +67,8 @@ EsitoLettura leggi_prova_foglio(const FoglioLavoro& foglio, const Avanzamento& a
     ProvaLetta p;
     p.nome_utente = testo_cella(foglio.leggi(2, 2));
     p.macchina_utente = testo_cella(foglio.leggi(2, 3));
+    // Column A holds the time stamp of the save, the same on every row.
+    p.quando = numeri::leggi_marca_temporale(testo_cella(foglio.leggi(2, 1)));
     auto j1 = numero_cella(foglio.leggi(1, foglio_prova::colonna_n));
     if (!j1) return EsitoLettura::con_errore(errori_lettura::tipo);
     auto n16 = numeri::converti_i16(*j1);

@@ -1,6 +1,6 @@
 #include "files/frm_progress.h"
 
-#include "core/stato.h"
+#include "core/titoli.h"
 
 #include <QProgressBar>
 #include <QVBoxLayout>

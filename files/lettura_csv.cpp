@@ -78,9 +78,20 @@ EsitoLettura leggi_prova_csv(const QString& testo) {
 EsitoLettura leggi_file_csv(const QString& percorso) {
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) return EsitoLettura::con_errore(f.errorString());
-    const QByteArray dati = f.read(byte_massimi_csv + 1);
-    if (f.error() != QFileDevice::NoError) return EsitoLettura::con_errore(f.errorString());
-    if (dati.size() > byte_massimi_csv)
+    const auto troppo_grande = [] {
         return EsitoLettura::con_errore(QStringLiteral("file troppo grande (oltre %1 byte)").arg(byte_massimi_csv));
+    };
+    if (f.size() > byte_massimi_csv) return troppo_grande();
+    // Read in pieces: the buffer grows with the file, never to the limit at once.
+    QByteArray dati;
+    dati.reserve(f.size());
+    char pezzo[64 * 1024];
+    for (;;) {
+        const qint64 n = f.read(pezzo, sizeof pezzo);
+        if (n < 0) return EsitoLettura::con_errore(f.errorString());
+        if (n == 0) break;
+        dati.append(pezzo, n);
+        if (dati.size() > byte_massimi_csv) return troppo_grande();
+    }
     return leggi_prova_csv(cp1252::decodifica(dati));
 }

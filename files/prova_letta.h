@@ -2,6 +2,7 @@
 
 #include "core/salto.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -12,6 +13,7 @@ struct ProvaLetta {
     QString nome_utente;
     QString macchina_utente;
     std::vector<Salto> salti;  // jumps 1..N
+    QDateTime quando;          // when the test was taken, when the file tells (else not valid)
 };
 
 // What came of reading a test file.

@@ -2,11 +2,10 @@
 // jumps than reports long enough to hold both times, none before the start, each
 // one a real flight with finite figures, and the report kept whole in BufferIn.
 #include "board/trasporto_hid.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
-#include "tests/support/finti.h"
-
-#include <QApplication>
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
+#include "platform/libreria_hid.h"
 
 #include <cmath>
 #include <cstdint>
@@ -37,26 +36,19 @@ public:
 };
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    return 0;
-}
-
 // Byte 0: flags (started, first report to discard); byte 1: minimum flight in ms.
 // Then reports: a length byte (255: a failed read) followed by that many bytes.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     if (n < 2) return 0;
-    Stato st;
-    VistaSaltiFinta vista;
-    BeepFinto beep;
-    EntrataSalti entrata{st, &vista, &beep};
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
     LibreriaLetture libreria;
-    TrasportoHid hid(st, entrata, libreria);
+    TrasportoHid hid(st, sessione, prova, libreria);  // the logic alone: no window, no application object
     st.avvio_hid = dati[0] & 1;
     st.acquisizione = st.avvio_hid;
     st.scarta_primo = dati[0] & 2;
-    st.t_volo_min = dati[1];
+    sessione.t_volo_min = dati[1];
 
     int utili = 0;
     for (size_t i = 2; i < n;) {
@@ -74,12 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
         if (atteso && hid.BufferIn() != *atteso) std::abort();
     }
 
-    const int32_t salti = st.salti.numero();
+    const int32_t salti = prova.numero();
     if (!st.avvio_hid && salti != 0) std::abort();
     if (salti > utili) std::abort();
     for (int32_t k = 1; k <= salti; ++k) {
-        const Salto& s = st.salti[k];
-        if (s.t_volo <= st.t_volo_min) std::abort();
+        const Salto& s = prova.salti()[k];
+        if (s.t_volo <= sessione.t_volo_min) std::abort();
         for (double v : {s.t_volo, s.altezza, s.t_contatto, s.s_acc, s.potenza, s.n_rip})
             if (!std::isfinite(v)) std::abort();
     }

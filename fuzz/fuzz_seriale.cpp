@@ -5,13 +5,12 @@
 #include "board/collegamento_seriale.h"
 #include "board/invio_hid.h"
 #include "board/ricezione_seriale.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "tests/support/finti.h"
 #include "tests/support/porta_finta.h"
-
-#include <QApplication>
 
 #include <cmath>
 #include <cstdint>
@@ -25,25 +24,20 @@ public:
 };
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    // A detection shows the serial window.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    return 0;
-}
-
+// No application object: the link runs without windows (none is handed in), and
+// the waits of a detection return at once, the fake clock deciding when they end.
 // Byte 0: flags (connected, acquiring, first frame to discard, receive threshold,
 // read length); byte 1: minimum flight in ms. Then chunks: a header byte (low four
 // bits the length, bit 4 an event of another kind, bit 5 bytes queued without an
 // event) followed by its bytes.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     if (n < 2) return 0;
-    Stato st;
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
     ArchivioMemoria archivio;
     MessaggiFinti messaggi;
     BeepFinto beep;
-    VistaSaltiFinta vista;
-    EntrataSalti entrata{st, &vista, &beep};
     HidMuto hid;
     OrologioFinto orologio;
     orologio.passo = 250;  // few steps in each wait of a detection
@@ -51,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     PortaFinta& porta = *p;
     porta.orologio = &orologio;
     auto t = std::make_unique<OrologioFinto::Timer>(orologio);
-    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, &hid, orologio, std::move(p), std::move(t));
+    CollegamentoSeriale c(st, archivio, messaggi, beep, sessione, prova, &hid, orologio, std::move(p), std::move(t));
 
     const uint8_t flag = dati[0];
     st.connesso = flag & 1;
@@ -61,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     static constexpr int soglie[] = {1, 4, 8, 9};
     porta.soglia = soglie[(flag >> 3) & 3];
     if (flag & 0x20) porta.lunghezza = 4;
-    st.t_volo_min = dati[1];
+    sessione.t_volo_min = dati[1];
     const bool acquisiva = st.acquisizione;
 
     qsizetype forniti = 0;
@@ -77,12 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
         else if (testa & 0x40) c.ricezione().evento(EventoPorta::DatiRicevuti);
     }
 
-    const int32_t salti = st.salti.numero();
+    const int32_t salti = prova.numero();
     if (!acquisiva && salti != 0) std::abort();
     if (salti > forniti / 8) std::abort();
     for (int32_t k = 1; k <= salti; ++k) {
-        const Salto& s = st.salti[k];
-        if (s.t_volo <= st.t_volo_min) std::abort();
+        const Salto& s = prova.salti()[k];
+        if (s.t_volo <= sessione.t_volo_min) std::abort();
         for (double v : {s.t_volo, s.altezza, s.t_contatto, s.s_acc, s.potenza, s.n_rip})
             if (!std::isfinite(v)) std::abort();
     }

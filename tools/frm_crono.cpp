@@ -1,7 +1,7 @@
 #include "tools/frm_crono.h"
 
 #include "core/numeri.h"
-#include "core/stato.h"
+#include "core/titoli.h"
 #include "platform/twips.h"
 #include "tools/lettura_crono.h"
 

@@ -1,6 +1,8 @@
 #include "tools/frm_medie.h"
 
+#include "core/modello_prova.h"
 #include "core/numeri.h"
+#include "core/titoli.h"
 #include "platform/twips.h"
 #include "tools/calcolo_medie.h"
 
@@ -30,7 +32,8 @@ QLineEdit* casella(QWidget* genitore) {
 
 }  // namespace
 
-Frm_medie::Frm_medie(Stato& stato, const VistaSalti& vista, Messaggi& messaggi, QWidget* genitore)
+Frm_medie::Frm_medie(RisultatiMedie& risultati, const ModelloProva& prova, const VistaSalti& vista,
+                     Messaggi& messaggi, QWidget* genitore)
     : QWidget(genitore),
       Txt_medie(QStringLiteral("Txt_medie"), [this](int) { return casella(this); }),
       Txt_valore_media(QStringLiteral("Txt_valore_media"), [this](int) { return casella(this); }),
@@ -38,7 +41,8 @@ Frm_medie::Frm_medie(Stato& stato, const VistaSalti& vista, Messaggi& messaggi, 
       Text1(casella(this)),
       Text2(casella(this)),
       Cmd_chiudi(new QPushButton(QStringLiteral("&CHIUDI"), this)),
-      stato_(stato),
+      risultati_(risultati),
+      prova_(prova),
       vista_(vista),
       messaggi_(messaggi) {
     setObjectName(QStringLiteral("Frm_medie"));
@@ -85,17 +89,17 @@ Frm_medie::Frm_medie(Stato& stato, const VistaSalti& vista, Messaggi& messaggi, 
 
 void Frm_medie::Calcolo_Medie(bool parziali) {
     const calcolo_medie::Valori valori = parziali
-                                             ? calcolo_medie::raccogli_selezionati(stato_.salti, vista_.righe_selezionate())
-                                             : calcolo_medie::raccogli_tutti(stato_.salti);
-    if (!calcolo_medie::calcola(valori, stato_.medie, stato_.decrementi))
+                                             ? calcolo_medie::raccogli_selezionati(prova_.salti(), vista_.righe_selezionate())
+                                             : calcolo_medie::raccogli_tutti(prova_.salti());
+    if (!calcolo_medie::calcola(valori, risultati_.medie, risultati_.decrementi))
         messaggi_.mostra(QStringLiteral("Lista salti vuota!"), titolo_applicazione);
     mostra_risultati();
 }
 
 void Frm_medie::mostra_risultati() {
     for (int k = 1; k <= 5; ++k) {
-        Txt_valore_media[k]->setText(numeri::formato_0_0(stato_.medie[static_cast<size_t>(k)]));
-        Txt_dec_totale[k]->setText(numeri::formato_0_0(stato_.decrementi[static_cast<size_t>(k)]));
+        Txt_valore_media[k]->setText(numeri::formato_0_0(risultati_.medie[static_cast<size_t>(k)]));
+        Txt_dec_totale[k]->setText(numeri::formato_0_0(risultati_.decrementi[static_cast<size_t>(k)]));
     }
 }
 

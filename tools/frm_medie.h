@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/stato.h"
 #include "core/viste.h"
+#include "tools/risultati_medie.h"
 #include "platform/dialoghi.h"
 #include "ui/gruppo_controlli.h"
 
@@ -10,14 +10,17 @@
 #include <QPushButton>
 #include <QWidget>
 
+class ModelloProva;
+
 // The averages window "Valori Medi": means and total decrements of the test's
-// jumps, or of the jumps selected in the jump list. Results live in
-// stato.medie / stato.decrementi, so the window may be hidden or rebuilt freely.
+// jumps, or of the jumps selected in the jump list. Results live in a
+// RisultatiMedie the window is given, so the window may be hidden or rebuilt freely.
 class Frm_medie : public QWidget {
     Q_OBJECT
 
 public:
-    Frm_medie(Stato& stato, const VistaSalti& vista, Messaggi& messaggi, QWidget* genitore = nullptr);
+    Frm_medie(RisultatiMedie& risultati, const ModelloProva& prova, const VistaSalti& vista, Messaggi& messaggi,
+              QWidget* genitore = nullptr);
 
     // Computes the means and decrements (all jumps, or the selected ones when
     // `parziali`) and writes them into the window. With no jump to work on it says
@@ -42,7 +45,8 @@ public:
 private:
     void mostra_risultati();
 
-    Stato& stato_;
+    RisultatiMedie& risultati_;
+    const ModelloProva& prova_;
     const VistaSalti& vista_;
     Messaggi& messaggi_;
 };

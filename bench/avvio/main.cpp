@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     SchedaHidSimulata nessuna;  // nothing plugged in over HID
     Applicazione programma(s.opzioni(&nessuna, [] {}));
     programma.avvia();  // detects the board and switches acquisition on by itself
-    if (!programma.stato().acquisizione) {
+    if (!programma.collegamento().acquisizione) {
         std::fprintf(stderr, "la scheda seriale non e' stata trovata: %s\n", qPrintable(s.messaggi.testi.join("; ")));
         return 1;
     }
@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
         SorgenteSalti modello(77);
         for (int i = 0; i < frame_totali; ++i) {
             TempiSalto t = *modello.prossimo();
-            if (i >= 1 && (t.volo_us + 500) / 1000 > programma.stato().t_volo_min) frame_del_salto.push_back(i);
+            if (i >= 1 && (t.volo_us + 500) / 1000 > programma.sessione().t_volo_min) frame_del_salto.push_back(i);
         }
     }
     std::vector<double> latenze;

@@ -1,8 +1,7 @@
 // Appends 10,000 jumps through mostra_salto to a shown jump panel and prints the
 // mean cost of one call (with the window events it causes: layout and painting
 // of the lists, the labels and the graph) around 100, 1,000 and 10,000 jumps.
-#include "core/metriche.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
 #include "adapters/qt/grafico_qt.h"
 #include "display/frm_grafici.h"
 #include "display/lista_salti.h"
@@ -41,9 +40,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     twips::imposta_per_pixel(15);
 
-    Stato stato;
+    ModelloProva prova;
     CasellaMuta casella;
-    Frm_grafici pannello(stato, casella, new GraficoQt, [] { return QSizeF(15 * 1024, 15 * 700); });
+    Frm_grafici pannello(prova, casella, new GraficoQt, [] { return QSizeF(15 * 1024, 15 * 700); });
     pannello.show();
     QApplication::processEvents();
 
@@ -60,11 +59,11 @@ int main(int argc, char** argv) {
     for (int k = 1; k <= totale; ++k) {
         auto t = sorgente.prossimo();
         while (t && t->volo_us < 20000) t = sorgente.prossimo();
-        stato.salti.aggiungi(t->contatto_us / 1000);
-        calcola_metriche(stato.salti, t->volo_us / 1000);
         const double c0 = cpu_ns();
         orologio.start();
-        pannello.mostra_salto(k);
+        // The model announces the completed jump; the panel shows it on the notice.
+        prova.aggiungi_salto(static_cast<int32_t>(t->contatto_us / 1000));
+        prova.completa_salto(static_cast<int32_t>(t->volo_us / 1000));
         QApplication::processEvents();
         durate[static_cast<size_t>(k)] = static_cast<double>(orologio.nsecsElapsed());
         cpu[static_cast<size_t>(k)] = cpu_ns() - c0;

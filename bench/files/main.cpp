@@ -1,7 +1,7 @@
 // Saves a test of 10,000 jumps as a workbook and imports it back through the
 // same commands the menu runs, and prints both times. Goal: under 0.2 s together.
-#include "core/metriche.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "core/viste.h"
 #include "files/comandi_file.h"
 #include "platform/dialoghi.h"
@@ -18,16 +18,6 @@
 #include <vector>
 
 namespace {
-
-class VistaMuta : public VistaSalti {
-public:
-    void mostra_salto(int32_t) override {}
-    void mostra_contatto(int32_t) override {}
-    void azzera_prova() override {}
-    void aggiungi_riga(int32_t, const Salto&) override { ++righe; }
-    std::vector<int32_t> righe_selezionate() const override { return {}; }
-    int righe = 0;
-};
 
 class IntestazioneMuta : public VistaIntestazione {
 public:
@@ -57,19 +47,19 @@ int main(int argc, char** argv) {
     constexpr int n = 10000;
     constexpr int giri = 5;
 
-    Stato origine;
+    ModelloProva origine;
+    SessioneAtleta sessione;
     for (int k = 1; k <= n; ++k) {
-        origine.salti.aggiungi(150 + (k * 37) % 200);
-        calcola_metriche(origine.salti, 300 + (k * 53) % 300);
+        origine.aggiungi_salto(150 + (k * 37) % 200);
+        origine.completa_salto(300 + (k * 53) % 300);
     }
     QTemporaryDir dir;
     const QString percorso = dir.filePath(QStringLiteral("prova.xlsx"));
-    VistaMuta vista;
     IntestazioneMuta intestazione;
     DialogoMuto dialogo;
     MessaggiStampati messaggi;
     FogliDiCalcoloFile fogli;
-    ComandiFile salva(origine, vista, intestazione, dialogo, messaggi, fogli);
+    ComandiFile salva(origine, sessione, intestazione, dialogo, messaggi, fogli);
 
     // Wall time, and processor time (less disturbed by other programs on the machine).
     std::vector<double> t_salva, t_apri, c_salva, c_apri;
@@ -82,14 +72,15 @@ int main(int argc, char** argv) {
         bool ok = salva.Salva_File_Dati_Excel(percorso);
         t_salva.push_back(t.nsecsElapsed() / 1e6);
         c_salva.push_back(cpu_ms() - c);
-        Stato letto;
-        ComandiFile apri(letto, vista, intestazione, dialogo, messaggi, fogli);
+        ModelloProva letto;
+        SessioneAtleta sessione_letta;
+        ComandiFile apri(letto, sessione_letta, intestazione, dialogo, messaggi, fogli);
         t.restart();
         c = cpu_ms();
         ok = apri.apri_file_xls(percorso) && ok;
         t_apri.push_back(t.nsecsElapsed() / 1e6);
         c_apri.push_back(cpu_ms() - c);
-        if (!ok || !(letto.salti == origine.salti)) uguali = false;
+        if (!ok || !(letto.salti() == origine.salti())) uguali = false;
     }
     auto primo = [](const std::vector<double>& v) { return v.front(); };
     auto migliore = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };

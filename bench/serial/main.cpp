@@ -6,10 +6,10 @@
 #include "board/apertura_porta.h"
 #include "adapters/serial/porta_seriale_qt.h"
 #include "board/collegamento_seriale.h"
-#include "core/entrata_salti.h"
+#include "core/modello_prova.h"
 #include "core/numeri.h"
-#include "core/stato.h"
-#include "core/viste.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
@@ -38,14 +38,6 @@ qint64 ns_adesso() {
         .count();
 }
 
-struct Vista : VistaSalti {
-    std::vector<qint64> completati;  // index k-1: when jump k was shown
-    void mostra_salto(int32_t) override { completati.push_back(ns_adesso()); }
-    void mostra_contatto(int32_t) override {}
-    void azzera_prova() override {}
-    void aggiungi_riga(int32_t, const Salto&) override {}
-    std::vector<int32_t> righe_selezionate() const override { return {}; }
-};
 struct Muto : Beep {
     void suona() override {}
 };
@@ -113,15 +105,17 @@ int main(int argc, char** argv) {
     }
     const QString percorso = QString::fromLocal8Bit(sim.readLine()).trimmed();
 
-    Stato st;
-    st.t_volo_min = t_volo_min;
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    sessione.t_volo_min = t_volo_min;
+    ModelloProva prova;
+    std::vector<qint64> completati;  // index k-1: when jump k was complete
+    QObject::connect(&prova, &ModelloProva::salto_completato, &prova, [&] { completati.push_back(ns_adesso()); });
     ArchivioMemoria archivio;
     archivio.scrivi("Properties", "PortPath", percorso);
     Messaggi_ messaggi;
     Muto beep;
-    Vista vista;
-    EntrataSalti entrata(st, &vista, &beep);
-    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema(),
+    CollegamentoSeriale c(st, archivio, messaggi, beep, sessione, prova, nullptr, contatore_di_sistema(),
                           nuova_porta_di_sistema([percorso] { return percorso; }));
     Open_comm(c.porta(), st, messaggi);
     st.connesso = true;
@@ -138,7 +132,7 @@ int main(int argc, char** argv) {
     while (durata.elapsed() < limite_ms) {
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         uscita_sim += QString::fromLocal8Bit(sim.readAllStandardOutput());
-        if (uscita_sim.contains("fine ") && static_cast<size_t>(st.salti.numero()) >= attesi.size()) break;
+        if (uscita_sim.contains("fine ") && static_cast<size_t>(prova.numero()) >= attesi.size()) break;
     }
     // Frames still on their way when the board says it is done.
     for (QElapsedTimer t; !t.isValid() || t.elapsed() < 300;) {
@@ -163,15 +157,15 @@ int main(int argc, char** argv) {
         }
     }
 
-    const int registrati = st.salti.numero();
+    const int registrati = prova.numero();
     int corretti = 0;
     std::vector<double> latenze;
     for (int k = 1; k <= registrati && k <= static_cast<int>(attesi.size()); ++k) {
         const Atteso& a = attesi[k - 1];
-        if (st.salti[k].t_contatto != a.tc || st.salti[k].t_volo != a.tv) break;
+        if (prova.salti()[k].t_contatto != a.tc || prova.salti()[k].t_volo != a.tv) break;
         ++corretti;
-        if (a.frame < static_cast<int>(scritto.size()) && k - 1 < static_cast<int>(vista.completati.size()))
-            latenze.push_back((vista.completati[k - 1] - scritto[a.frame]) / 1e6);
+        if (a.frame < static_cast<int>(scritto.size()) && k - 1 < static_cast<int>(completati.size()))
+            latenze.push_back((completati[k - 1] - scritto[a.frame]) / 1e6);
     }
     const bool pendente_giusto = c.ricezione().assemblatore().contatto_pendente() == pendente;
     const bool tutto = corretti == static_cast<int>(attesi.size()) && registrati == corretti && pendente_giusto;

@@ -3,8 +3,10 @@
 // and quits; without one it stays open.
 //   sim_pannelli [picture.png] [number of jumps]
 #include "athletes/frm_intestazione.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/assemblatore_salti.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "display/frm_grafici.h"
 #include "core/numeri.h"
 #include "adapters/qt/dialoghi_qt.h"
@@ -23,11 +25,11 @@ namespace {
 // Stands in for the main window: lays the panels out at every resize.
 class Finestra : public QWidget {
 public:
-    Finestra(Stato& stato, CasellaInput& casella) {
-        setWindowTitle(stato.didascalia());
+    Finestra(ModelloProva& prova, const SessioneAtleta& sessione, CasellaInput& casella) {
+        setWindowTitle(StatoCollegamento().didascalia());
         auto client = [this] { return QSizeF(twips::da_pixel(width()), twips::da_pixel(height())); };
-        grafici = new Frm_grafici(stato, casella, new GraficoQt, client, this);
-        intestazione = new Frm_intestazione(stato, *grafici, client, this);
+        grafici = new Frm_grafici(prova, casella, new GraficoQt, client, this);
+        intestazione = new Frm_intestazione(sessione, *grafici, client, this);
     }
     Frm_grafici* grafici;
     Frm_intestazione* intestazione;
@@ -45,29 +47,22 @@ int main(int argc, char** argv) {
     const QString foto = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const int salti = argc > 2 ? std::max(1, std::atoi(argv[2])) : 12;
 
-    Stato stato;
+    ModelloProva prova;
+    SessioneAtleta sessione;
     CasellaInputQt casella;
-    Finestra finestra(stato, casella);
+    Finestra finestra(prova, sessione, casella);
     casella.imposta_genitore(&finestra);
     finestra.resize(1024, 700);
     finestra.show();
     // What the configuration dialog's commit does after start-up.
     finestra.intestazione->Aggiorna_intestazione();
 
-    EntrataSalti entrata(stato, finestra.grafici, nullptr);
+    // The jumps enter as a board's records do.
+    AssemblatoreSalti assemblatore(sessione, prova);
     SorgenteSalti sorgente(5);
-    int32_t accumulo = 0;
-    while (stato.salti.numero() < salti) {
+    while (prova.numero() < salti) {
         auto t = sorgente.prossimo();
-        const int32_t tc = numeri::us_a_ms(t->contatto_us);
-        const int32_t tv = numeri::us_a_ms(t->volo_us);
-        if (tv <= stato.t_volo_min) {
-            accumulo += tc + tv;
-            continue;
-        }
-        entrata.aggiungi_salto(accumulo + tc);
-        entrata.completa_salto(tv);
-        accumulo = 0;
+        assemblatore.nuovi_tempi_us(t->contatto_us, t->volo_us);
     }
     finestra.grafici->grafico().ridisegna();
 

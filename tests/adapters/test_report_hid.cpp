@@ -1,4 +1,4 @@
-#include "core/assemblatore_salti.h"
+#include "board/decodifica.h"
 #include "adapters/hid/report_hid.h"
 
 #include <gtest/gtest.h>

@@ -33,21 +33,23 @@ TEST(Avvio, ConLaSchedaHidUnaProvaDalTappetoAlloSchermo) {
     Applicazione& a = *b.app;
 
     // Start-up found the board over HID: no serial detection, HID window hidden.
-    EXPECT_TRUE(a.stato().hid_connesso);
-    EXPECT_FALSE(a.stato().connesso);
-    EXPECT_FALSE(a.hid().finestra().isVisible());
-    EXPECT_FALSE(a.seriale().finestra_esiste() && a.seriale().finestra().isVisible());
+    EXPECT_TRUE(a.collegamento().hid_connesso);
+    EXPECT_FALSE(a.collegamento().connesso);
+    EXPECT_FALSE(a.hid().finestra()->isVisible());
+    EXPECT_FALSE(a.seriale().finestra_esiste() && a.seriale().finestra()->isVisible());
     EXPECT_EQ(a.principale().windowTitle(), "Hopa 1.0.0 Connesso via HID");
     EXPECT_TRUE(a.principale().isVisible());
     EXPECT_FALSE(a.comandi().Button_On->Value());
     EXPECT_EQ(b.configurazioni_modali, 1);
     EXPECT_GE(b.beep.suonati, 1);
+    const int beep_all_avvio = b.beep.suonati;
 
     // ON: "$S" reaches the board, reports become rows, labels and points.
     QTest::mouseClick(a.comandi().Button_On, Qt::LeftButton);
     ASSERT_TRUE(b.scheda->in_misura());
     ASSERT_TRUE(BancoApp::attendi([&] { return righe(b) == 10; }, 5000)) << righe(b);
-    EXPECT_EQ(a.stato().salti.numero(), 10);
+    EXPECT_EQ(a.prova().numero(), 10);
+    EXPECT_EQ(b.beep.suonati - beep_all_avvio, 10);  // one beep per jump
     EXPECT_EQ(a.grafici().lista(1)->item(0)->text(), "402");  // the first report was discarded
     EXPECT_EQ(a.grafici().lista(0)->item(9)->text(), "10");
     EXPECT_EQ(a.grafici().grafico().numero_punti(1), 10);
@@ -58,16 +60,16 @@ TEST(Avvio, ConLaSchedaHidUnaProvaDalTappetoAlloSchermo) {
     a.principale().resize(a.principale().width() + 120, a.principale().height() + 80);
     QCoreApplication::processEvents();
     EXPECT_TRUE(a.comandi().Button_On->Value());
-    EXPECT_TRUE(a.stato().acquisizione);
+    EXPECT_TRUE(a.collegamento().acquisizione);
 
     // OFF keeps every row; ON again empties them.
     QTest::mouseClick(a.comandi().Button_On, Qt::LeftButton);
     EXPECT_FALSE(b.scheda->in_misura());
     EXPECT_EQ(righe(b), 10);
-    EXPECT_EQ(a.stato().salti.numero(), 10);
+    EXPECT_EQ(a.prova().numero(), 10);
     QTest::mouseClick(a.comandi().Button_On, Qt::LeftButton);
     EXPECT_EQ(righe(b), 0);
-    EXPECT_EQ(a.stato().salti.numero(), 0);
+    EXPECT_EQ(a.prova().numero(), 0);
     EXPECT_EQ(a.grafici().grafico().numero_punti(1), 0);
 
     // "RESET DATI" stops and empties. (Its script over, the board waits for a new start.)
@@ -78,10 +80,10 @@ TEST(Avvio, ConLaSchedaHidUnaProvaDalTappetoAlloSchermo) {
     ASSERT_TRUE(BancoApp::attendi([&] { return righe(b) >= 2; }, 5000)) << righe(b);
     QTest::mouseClick(a.comandi().Button_start, Qt::LeftButton);
     EXPECT_FALSE(a.comandi().Button_On->Value());
-    EXPECT_FALSE(a.stato().acquisizione);
+    EXPECT_FALSE(a.collegamento().acquisizione);
     EXPECT_FALSE(b.scheda->in_misura());
     EXPECT_EQ(righe(b), 0);
-    EXPECT_EQ(a.stato().salti.numero(), 0);
+    EXPECT_EQ(a.prova().numero(), 0);
 }
 
 TEST(Avvio, SenzaSchedaLaDidascaliaDiceNonConnesso) {
@@ -91,12 +93,12 @@ TEST(Avvio, SenzaSchedaLaDidascaliaDiceNonConnesso) {
     Applicazione& a = *b.app;
     EXPECT_EQ(a.principale().windowTitle(), "Hopa 1.0.0 non connesso");
     EXPECT_FALSE(a.comandi().Button_On->Value());
-    EXPECT_FALSE(a.stato().connesso);
+    EXPECT_FALSE(a.collegamento().connesso);
     EXPECT_EQ(b.configurazioni_modali, 1);
     // With no board on HID the HID window stays up; the serial window is hidden again.
-    EXPECT_TRUE(a.hid().finestra().isVisible());
-    EXPECT_EQ(a.hid().finestra().windowTitle(), "Testing..HID");
-    EXPECT_FALSE(a.seriale().finestra_esiste() && a.seriale().finestra().isVisible());
+    EXPECT_TRUE(a.hid().finestra()->isVisible());
+    EXPECT_EQ(a.hid().finestra()->windowTitle(), "Testing..HID");
+    EXPECT_FALSE(a.seriale().finestra_esiste() && a.seriale().finestra()->isVisible());
 }
 
 TEST(Avvio, LaSchedaSerialeVieneTrovataEAccendeDaSola) {
@@ -108,10 +110,10 @@ TEST(Avvio, LaSchedaSerialeVieneTrovataEAccendeDaSola) {
     b.archivio.scrivi("Properties", "CommPort", "3");
     b.avvia();
     Applicazione& a = *b.app;
-    EXPECT_TRUE(a.stato().connesso);
+    EXPECT_TRUE(a.collegamento().connesso);
     EXPECT_EQ(a.principale().windowTitle(), "Hopa 1.0.0 connesso su com3");
     EXPECT_TRUE(a.comandi().Button_On->Value());
-    EXPECT_TRUE(a.stato().acquisizione);
+    EXPECT_TRUE(a.collegamento().acquisizione);
     ASSERT_TRUE(BancoApp::attendi([&] { return righe(b) == 10; }, 6000)) << righe(b);
     EXPECT_EQ(a.grafici().lista(2)->item(0)->text(), "201");
     EXPECT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join('|').toStdString();

@@ -29,7 +29,7 @@ TEST(MenuApplicazione, OgniVoceRaggiungeLaSuaAzione) {
     b.avvia([&](OpzioniAvvio& o) { o.alla_chiusura = [&] { chiuso = true; }; });
     Applicazione& a = *b.app;
     const QString cartella_atleta = b.cartella.filePath("squadra/atleta");
-    a.stato().cartella_utente = cartella_atleta;
+    a.sessione().cartella_utente = cartella_atleta;
 
     b.dialogo.risposte = {std::nullopt, std::nullopt, QStringLiteral("/prove/prova.xlsx"), std::nullopt};
     attiva(a, "mnuFileApri");
@@ -48,7 +48,7 @@ TEST(MenuApplicazione, OgniVoceRaggiungeLaSuaAzione) {
     attiva(a, "mnuImpostazioniConfigura");
     EXPECT_TRUE(a.configurazione().isVisible());
     attiva(a, "mnuImpostazioniParametri_Porta");
-    EXPECT_TRUE(a.seriale().finestra().isVisible());
+    EXPECT_TRUE(a.seriale().finestra()->isVisible());
 
     attiva(a, "mnuStrumentiCalcolo_medie");
     EXPECT_TRUE(a.medie().isVisible());
@@ -65,12 +65,12 @@ TEST(MenuApplicazione, OgniVoceRaggiungeLaSuaAzione) {
     EXPECT_EQ(b.messaggi.mostrati.size(), 3u);
 
     // "Esci": the close sequence closes the tool windows and writes the settings.
-    a.stato().nome_utente = QStringLiteral("Niccolò");
+    a.sessione().nome_utente = QStringLiteral("Niccolò");
     attiva(a, "mnuFileEsci");
     EXPECT_FALSE(a.principale().isVisible());
     EXPECT_EQ(a.crono().aperta(), nullptr);
     EXPECT_FALSE(a.configurazione().isVisible());
-    EXPECT_FALSE(a.seriale().finestra_esiste() && a.seriale().finestra().isVisible());
+    EXPECT_FALSE(a.seriale().finestra_esiste() && a.seriale().finestra()->isVisible());
     EXPECT_EQ(b.archivio.leggi("funz", "max_indice0", ""), "10");
     EXPECT_EQ(b.archivio.leggi("funz", "nome_utente", ""), QString::fromUtf8("Niccolò"));
     EXPECT_TRUE(chiuso);

@@ -2,6 +2,8 @@
 #include "athletes/frm_configura.h"
 #include "platform/twips.h"
 #include "support/file_prova.h"
+#include "core/cartelle_programma.h"
+#include "core/sessione_atleta.h"
 #include "support/finti.h"
 
 #include <QDir>
@@ -28,13 +30,13 @@ protected:
         ASSERT_TRUE(tmp.isValid());
         prog = tmp.filePath("prog");
         QDir().mkpath(prog);
-        stato.cartella_programma = prog;
+        cartelle.programma = prog;
         twips::imposta_per_pixel(15);
     }
     void TearDown() override { twips::imposta_per_pixel(0); }
 
     Frm_configura& dialogo() {
-        if (!dlg) dlg = std::make_unique<Frm_configura>(stato, archivio, messaggi, casella, intestazione);
+        if (!dlg) dlg = std::make_unique<Frm_configura>(sessione, cartelle, archivio, messaggi, casella, intestazione);
         return *dlg;
     }
     Frm_configura& apri() {
@@ -55,7 +57,8 @@ protected:
 
     QTemporaryDir tmp;
     QString prog;
-    Stato stato;
+    SessioneAtleta sessione;
+    CartelleProgramma cartelle;
     ArchivioMemoria archivio;
     MessaggiFinti messaggi;
     CasellaInputFinta casella;
@@ -77,16 +80,16 @@ TEST_F(DialogoConfigura, PrimoAvvioSenzaNullaSuDiscoEOkScriveSoloIlFileElenchi) 
     d.Cmd_ok()->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(tutto_sotto(tmp.path()), QStringList({"prog", "prog/ini", "prog/ini/hopa.ini"}));
-    EXPECT_EQ(contenuto(stato.file_ini()), " 4 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n");
+    EXPECT_EQ(contenuto(cartelle.file_ini()), " 4 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n");
     EXPECT_EQ(leggi("nome_utente"), "");
     EXPECT_EQ(leggi("squadra"), "");
     EXPECT_EQ(leggi("pos_utente"), "-1");
     EXPECT_EQ(leggi("pos_squadra"), "-1");
-    for (int i = 0; i <= ultima_riga; ++i) EXPECT_EQ(stato.indice_utente[i], -1);
+    for (int i = 0; i <= ultima_riga; ++i) EXPECT_EQ(sessione.indice_utente[i], -1);
     EXPECT_EQ(intestazione.aggiornamenti, 1);
     EXPECT_TRUE(messaggi.mostrati.empty());
     // The minimum row is empty: the minimum in force stays (0 ms would make every bounce a jump).
-    EXPECT_EQ(stato.t_volo_min, 20);
+    EXPECT_EQ(sessione.t_volo_min, 20);
 }
 
 TEST_F(DialogoConfigura, RigheTestiEDisposizione) {
@@ -129,16 +132,16 @@ TEST_F(DialogoConfigura, NuovaSquadraSiSelezionaSvuotaGliAtletiECreaLaCartella) 
     EXPECT_EQ(d.posizione_selezionata(riga_squadra), 0);
     EXPECT_EQ(d.txt_utente(riga_atleta)->count(), 0);
     EXPECT_TRUE(QFileInfo(prog + "/Nuova").isDir());
-    EXPECT_EQ(stato.squadra, "Nuova");
+    EXPECT_EQ(sessione.squadra, "Nuova");
     EXPECT_EQ(leggi("squadra"), "Nuova");
     EXPECT_EQ(leggi("pos_squadra"), "0");
-    EXPECT_EQ(stato.cartella_utente, QDir(prog).filePath("Nuova"));
-    EXPECT_TRUE(contenuto(stato.file_ini()).startsWith(" 4 \r\n 0 \r\nNuova\r\n"));
+    EXPECT_EQ(sessione.cartella_utente, QDir(prog).filePath("Nuova"));
+    EXPECT_TRUE(contenuto(cartelle.file_ini()).startsWith(" 4 \r\n 0 \r\nNuova\r\n"));
 
     // A new athlete in it gets its folder and its athlete file.
     nuovo(riga_atleta, QString::fromUtf8("Niccolò Bianchi"));
     const QString cartella = prog + QString::fromUtf8("/Nuova/Niccolò Bianchi");
-    EXPECT_EQ(stato.cartella_utente, cartella);
+    EXPECT_EQ(sessione.cartella_utente, cartella);
     EXPECT_TRUE(QFileInfo::exists(cartella + QString::fromUtf8("/Niccolò Bianchi.cfg")));
     EXPECT_EQ(leggi("nome_utente"), QString::fromUtf8("Niccolò Bianchi"));
     EXPECT_EQ(intestazione.aggiornamenti, 2);
@@ -148,53 +151,53 @@ TEST_F(DialogoConfigura, NuovoDoppioneOAnnullatoNonAggiungeMaApplicaComunque) {
     auto& d = apri();
     nuovo(riga_esercizio, "CMJ");
     ASSERT_EQ(voci(d.txt_utente(riga_esercizio)), QStringList({"CMJ"}));
-    QFile::remove(stato.file_ini());
+    QFile::remove(cartelle.file_ini());
 
     nuovo(riga_esercizio, "CMJ");
     EXPECT_EQ(voci(d.txt_utente(riga_esercizio)), QStringList({"CMJ"}));
-    EXPECT_TRUE(QFileInfo::exists(stato.file_ini()));
-    QFile::remove(stato.file_ini());
+    EXPECT_TRUE(QFileInfo::exists(cartelle.file_ini()));
+    QFile::remove(cartelle.file_ini());
 
     d.Cmd_add(riga_esercizio)->click();  // no answer left: the prompt is cancelled
     EXPECT_EQ(voci(d.txt_utente(riga_esercizio)), QStringList({"CMJ"}));
-    EXPECT_TRUE(QFileInfo::exists(stato.file_ini()));
+    EXPECT_TRUE(QFileInfo::exists(cartelle.file_ini()));
 
     nuovo(riga_esercizio, "cmj");  // the comparison counts letter case
     EXPECT_EQ(voci(d.txt_utente(riga_esercizio)), QStringList({"CMJ", "cmj"}));
     EXPECT_EQ(intestazione.aggiornamenti, 4);
-    EXPECT_EQ(stato.macchina_utente, "cmj");
+    EXPECT_EQ(sessione.macchina_utente, "cmj");
     EXPECT_TRUE(messaggi.mostrati.empty());
 }
 
 TEST_F(DialogoConfigura, TempoMinimoDiVoloDalTestoDellaRiga) {
     auto& d = apri();
     nuovo(riga_t_volo, "35");
-    EXPECT_EQ(stato.t_volo_min, 35);
+    EXPECT_EQ(sessione.t_volo_min, 35);
     nuovo(riga_t_volo, "35,5");
-    EXPECT_EQ(stato.t_volo_min, 35);
+    EXPECT_EQ(sessione.t_volo_min, 35);
     nuovo(riga_t_volo, "22.5");
-    EXPECT_EQ(stato.t_volo_min, 22);
-    EXPECT_EQ(stato.indice_utente[riga_t_volo], 2);
+    EXPECT_EQ(sessione.t_volo_min, 22);
+    EXPECT_EQ(sessione.indice_utente[riga_t_volo], 2);
 
     // Typed text is taken by the commit; it is no entry, so no position.
     d.txt_utente(riga_t_volo)->setEditText("40");
     d.txt_utente(riga_esercizio)->setEditText("Salto libero");
     d.Cmd_ok()->click();
-    EXPECT_EQ(stato.t_volo_min, 40);
-    EXPECT_EQ(stato.macchina_utente, "Salto libero");
-    EXPECT_EQ(stato.indice_utente[riga_t_volo], -1);
+    EXPECT_EQ(sessione.t_volo_min, 40);
+    EXPECT_EQ(sessione.macchina_utente, "Salto libero");
+    EXPECT_EQ(sessione.indice_utente[riga_t_volo], -1);
     // Typed text equal to an entry stands for that entry.
     d.mostra();
     d.txt_utente(riga_t_volo)->setEditText("35");
     d.Cmd_ok()->click();
-    EXPECT_EQ(stato.indice_utente[riga_t_volo], 0);
+    EXPECT_EQ(sessione.indice_utente[riga_t_volo], 0);
 }
 
 TEST_F(DialogoConfigura, EliminaToglieLaVoceESelezionaLaPrecedente) {
     ASSERT_TRUE(scrivi_file(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n-1 \r\n 2 \r\nA\r\nB\r\nC\r\n-1 \r\n-1 \r\n"));
     auto& d = apri();
     QComboBox* c = d.txt_utente(riga_esercizio);
-    stato.indice_utente[riga_esercizio] = -1;
+    sessione.indice_utente[riga_esercizio] = -1;
     d.Aggiorna_campi(false);
     d.Cmd_elimina(riga_esercizio)->click();  // nothing selected: nothing happens
     EXPECT_EQ(voci(c), QStringList({"A", "B", "C"}));
@@ -214,7 +217,7 @@ TEST_F(DialogoConfigura, EliminaToglieLaVoceESelezionaLaPrecedente) {
     d.Cmd_elimina(riga_esercizio)->click();
     EXPECT_EQ(c->count(), 0);
     // Nothing was written: the list file still holds the three entries.
-    EXPECT_TRUE(contenuto(stato.file_ini()).contains("A\r\nB\r\nC\r\n"));
+    EXPECT_TRUE(contenuto(cartelle.file_ini()).contains("A\r\nB\r\nC\r\n"));
     EXPECT_EQ(intestazione.aggiornamenti, 0);
 }
 
@@ -227,7 +230,7 @@ TEST_F(DialogoConfigura, EliminareUnaSquadraElencaGliAtletiDellaPrecedente) {
     EXPECT_EQ(voci(d.txt_utente(riga_atleta)), QStringList({"Due"}));
     d.Cmd_elimina(riga_squadra)->click();
     EXPECT_EQ(d.testo_riga(riga_squadra), "T1");
-    EXPECT_EQ(stato.squadra, "T1");
+    EXPECT_EQ(sessione.squadra, "T1");
     EXPECT_EQ(voci(d.txt_utente(riga_atleta)), QStringList({"Uno"}));
     EXPECT_EQ(d.testo_riga(riga_atleta), "Uno");
 }
@@ -258,8 +261,8 @@ TEST_F(DialogoConfigura, AtletiInOrdineDiNomeEFileAtletaAllaSelezione) {
     EXPECT_EQ(d.posizione_selezionata(riga_t_volo), 1);
     EXPECT_EQ(d.posizione_selezionata(riga_squadra), 0);
     EXPECT_EQ(d.posizione_selezionata(riga_atleta), 2);
-    EXPECT_EQ(stato.indice_utente[1], 2);
-    EXPECT_EQ(stato.cartella_utente, prog + "/T/Rossi");
+    EXPECT_EQ(sessione.indice_utente[1], 2);
+    EXPECT_EQ(sessione.cartella_utente, prog + "/T/Rossi");
 }
 
 TEST_F(DialogoConfigura, AggiornaCampiSaltaLePosizioniFuoriDallaRiga) {
@@ -268,7 +271,7 @@ TEST_F(DialogoConfigura, AggiornaCampiSaltaLePosizioniFuoriDallaRiga) {
     scegli(riga_squadra, 1);
     scegli(riga_esercizio, 1);
     scegli(riga_t_volo, 0);
-    stato.indice_utente = {2, 0, 3, -1, 0};
+    sessione.indice_utente = {2, 0, 3, -1, 0};
     d.Aggiorna_campi(true);
     EXPECT_EQ(d.posizione_selezionata(riga_squadra), 1);    // 2 is not below 2 entries
     EXPECT_EQ(d.posizione_selezionata(riga_esercizio), 1);  // 3 is not below 3 entries
@@ -276,13 +279,13 @@ TEST_F(DialogoConfigura, AggiornaCampiSaltaLePosizioniFuoriDallaRiga) {
     EXPECT_EQ(d.testo_riga(riga_t_volo), "");
     EXPECT_FALSE(d.aggiornamento_in_corso());
 
-    stato.indice_utente = {0, 0, 0, 0, -7};
+    sessione.indice_utente = {0, 0, 0, 0, -7};
     d.Aggiorna_campi(false);  // rows 0 and 1 are left alone
     EXPECT_EQ(d.posizione_selezionata(riga_squadra), 1);
     EXPECT_EQ(d.posizione_selezionata(riga_esercizio), 0);
     EXPECT_EQ(d.posizione_selezionata(riga_t_volo), 0);
     // Re-selecting by code runs no selection handling: the team stays the one picked.
-    EXPECT_EQ(stato.squadra, "T2");
+    EXPECT_EQ(sessione.squadra, "T2");
 }
 
 TEST_F(DialogoConfigura, LaSceltaConfermataSiRitrovaAllaRiapertura) {
@@ -300,10 +303,10 @@ TEST_F(DialogoConfigura, LaSceltaConfermataSiRitrovaAllaRiapertura) {
     ASSERT_TRUE(messaggi.mostrati.empty());
 
     // Another session: a fresh state and dialog over the same disk and store.
-    Stato nuovo_stato;
-    nuovo_stato.cartella_programma = prog;
-    nuovo_stato.indice_utente.fill(-5);
-    Frm_configura altro(nuovo_stato, archivio, messaggi, casella, intestazione);
+    SessioneAtleta nuova_sessione;
+    cartelle.programma = prog;
+    nuova_sessione.indice_utente.fill(-5);
+    Frm_configura altro(nuova_sessione, cartelle, archivio, messaggi, casella, intestazione);
     altro.mostra();
     EXPECT_EQ(voci(altro.txt_utente(riga_squadra)), QStringList({"A", "B"}));
     EXPECT_EQ(voci(altro.txt_utente(riga_atleta)), QStringList({"Luca", "Mario"}));
@@ -312,8 +315,8 @@ TEST_F(DialogoConfigura, LaSceltaConfermataSiRitrovaAllaRiapertura) {
     EXPECT_EQ(altro.testo_riga(riga_atleta), "Luca");
     EXPECT_EQ(altro.testo_riga(riga_esercizio), "Squat, profondo");
     EXPECT_EQ(altro.testo_riga(riga_t_volo), "30");
-    EXPECT_EQ(nuovo_stato.cartella_utente, prog + "/B/Luca");
-    EXPECT_EQ(nuovo_stato.indice_utente[5], 0);
+    EXPECT_EQ(nuova_sessione.cartella_utente, prog + "/B/Luca");
+    EXPECT_EQ(nuova_sessione.indice_utente[5], 0);
 
     // Reopening the same dialog builds the rows afresh, without doubling them.
     d.mostra();
@@ -347,7 +350,7 @@ TEST_F(DialogoConfigura, NomiPericolosiNonDiventanoCartelle) {
     d.Cmd_ok()->click();
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(messaggi.mostrati.size(), 1u);
-    EXPECT_NE(stato.squadra, "../fuori");
+    EXPECT_NE(sessione.squadra, "../fuori");
     EXPECT_EQ(tutto_sotto(tmp.path()), QStringList({"prog", "prog/ini", "prog/ini/hopa.ini"}));
 }
 
@@ -360,8 +363,8 @@ TEST_F(DialogoConfigura, NomiPericolosiDaArchivioEFileNonSonoUsatiComePercorsi) 
     ASSERT_TRUE(scrivi_file(QDir(prog).filePath("ini/hopa.ini"), " 4 \r\n 0 \r\n../fuori\r\n-1 \r\n-1 \r\n-1 \r\n"));
     auto& d = apri();
     EXPECT_EQ(d.txt_utente(riga_atleta)->count(), 0);
-    EXPECT_NE(stato.indice_utente[5], 7);
-    EXPECT_NE(stato.cartella_utente, "/altrove");
+    EXPECT_NE(sessione.indice_utente[5], 7);
+    EXPECT_NE(sessione.cartella_utente, "/altrove");
     scegli(riga_squadra, 0);
     EXPECT_EQ(d.txt_utente(riga_atleta)->count(), 0);
     EXPECT_TRUE(messaggi.mostrati.empty());
@@ -369,7 +372,7 @@ TEST_F(DialogoConfigura, NomiPericolosiDaArchivioEFileNonSonoUsatiComePercorsi) 
     // Its folder's unsafe subfolder names are not listed either.
     QDir().mkpath(prog + "/T/buono");
     QDir().mkpath(prog + "/T/fine.");
-    stato.squadra = "T";
+    sessione.squadra = "T";
     d.Elenca_atleti();
     EXPECT_EQ(voci(d.txt_utente(riga_atleta)), QStringList({"buono"}));
 }
@@ -381,12 +384,12 @@ TEST_F(DialogoConfigura, ModaleAllAvvioEAnnulla) {
         d.Cmd_ok()->click();
     });
     EXPECT_EQ(d.mostra_modale(), QDialog::Accepted);
-    EXPECT_TRUE(QFileInfo::exists(stato.file_ini()));
-    QFile::remove(stato.file_ini());
+    EXPECT_TRUE(QFileInfo::exists(cartelle.file_ini()));
+    QFile::remove(cartelle.file_ini());
 
     QTimer::singleShot(0, &d, [&d] { d.Cmd_annulla()->click(); });
     EXPECT_EQ(d.mostra_modale(), QDialog::Rejected);
-    EXPECT_FALSE(QFileInfo::exists(stato.file_ini()));
+    EXPECT_FALSE(QFileInfo::exists(cartelle.file_ini()));
     EXPECT_EQ(intestazione.aggiornamenti, 2);  // the commit, then the cancel
 
     d.mostra();

@@ -1,6 +1,6 @@
 #include "athletes/frm_intestazione.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "display/frm_grafici.h"
 #include "support/finti.h"
 #include "support/grafico_finto.h"
@@ -23,9 +23,8 @@ protected:
     void SetUp() override {
         twips::imposta_per_pixel(15);
         QLocale::setDefault(QLocale::c());
-        grafici = std::make_unique<Frm_grafici>(stato, casella, new GraficoFinto, [this] { return client; });
-        intestazione = std::make_unique<Frm_intestazione>(stato, *grafici, [this] { return client; });
-        entrata.imposta_vista(grafici.get());
+        grafici = std::make_unique<Frm_grafici>(prova, casella, new GraficoFinto, [this] { return client; });
+        intestazione = std::make_unique<Frm_intestazione>(sessione, *grafici, [this] { return client; });
     }
     void TearDown() override {
         intestazione.reset();
@@ -48,12 +47,12 @@ protected:
         }
     }
 
-    Stato stato;
+    SessioneAtleta sessione;
+    ModelloProva prova;
     CasellaInputFinta casella;
     QSizeF client{11880, 9000};
     std::unique_ptr<Frm_grafici> grafici;
     std::unique_ptr<Frm_intestazione> intestazione;
-    EntrataSalti entrata{stato, nullptr, nullptr};
 };
 
 TEST_F(FrmIntestazione, IlCaricamentoScriveITestiEScegliAltezzaETempoContatto) {
@@ -74,9 +73,9 @@ TEST_F(FrmIntestazione, IlCaricamentoScriveITestiEScegliAltezzaETempoContatto) {
 }
 
 TEST_F(FrmIntestazione, AggiornaIntestazione) {
-    stato.nome_utente.clear();
-    stato.macchina_utente = "Squat";
-    stato.t_volo_min = -5;
+    sessione.nome_utente.clear();
+    sessione.macchina_utente = "Squat";
+    sessione.t_volo_min = -5;
     intestazione->Aggiorna_intestazione();
     EXPECT_EQ(intestazione->Lbl_intestazione->text(), "Atleta: ");
     EXPECT_EQ(intestazione->Lbl_intestazione1->text(), "Esercizio: Squat");
@@ -84,7 +83,7 @@ TEST_F(FrmIntestazione, AggiornaIntestazione) {
 
     intestazione->riposiziona();
     EXPECT_EQ(intestazione->Lbl_t_volo->text(), "ms: Tv min");
-    stato.t_volo_min = 20;
+    sessione.t_volo_min = 20;
     intestazione->Aggiorna_intestazione();
     EXPECT_EQ(intestazione->Lbl_t_volo->text(), "T volo min: 20ms");
 }
@@ -99,8 +98,8 @@ TEST_F(FrmIntestazione, SpuntareUnaCasellaTogliLaCompagnaEScriveLaDidascalia) {
     EXPECT_EQ(grafici->lbl_tcontatto->text(), "POTENZA");
 
     // the jump panel reads the boxes for each new jump
-    entrata.aggiungi_salto(300);
-    entrata.completa_salto(500);
+    prova.aggiungi_salto(300);
+    prova.completa_salto(500);
     EXPECT_EQ(grafici->Lbl_valore_tvolo->text(), "500");
     EXPECT_EQ(grafici->Lbl_valore_tcontatto->text(), "0");  // power of a first jump
 
@@ -110,7 +109,7 @@ TEST_F(FrmIntestazione, SpuntareUnaCasellaTogliLaCompagnaEScriveLaDidascalia) {
     clic(intestazione->Chk_tc);
     EXPECT_EQ(caselle(), (std::vector<bool>{true, false, false, true}));
     EXPECT_EQ(grafici->lbl_tcontatto->text(), "TEMPO CONTATTO");
-    entrata.aggiungi_salto(250);
+    prova.aggiungi_salto(250);
     EXPECT_EQ(grafici->Lbl_valore_tcontatto->text(), "250");
 }
 
@@ -123,9 +122,9 @@ TEST_F(FrmIntestazione, TogliereUnaCasellaNonToccaAltro) {
     EXPECT_EQ(caselle(), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(grafici->lbl_tcontatto->text(), "TEMPO CONTATTO");
     // both clear: height and power
-    entrata.aggiungi_salto(300);
+    prova.aggiungi_salto(300);
     EXPECT_EQ(grafici->Lbl_valore_tcontatto->text(), "0");
-    entrata.completa_salto(500);
+    prova.completa_salto(500);
     EXPECT_EQ(grafici->Lbl_valore_tvolo->text(), "31");
 }
 

@@ -5,6 +5,8 @@
 #include "athletes/frm_configura.h"
 #include "platform/twips.h"
 #include "support/file_prova.h"
+#include "core/cartelle_programma.h"
+#include "core/sessione_atleta.h"
 #include "support/finti.h"
 
 #include <QComboBox>
@@ -26,12 +28,12 @@ protected:
         ASSERT_TRUE(tmp.isValid());
         prog = tmp.filePath("prog");
         QDir().mkpath(prog);
-        stato.cartella_programma = prog;
+        cartelle.programma = prog;
         twips::imposta_per_pixel(15);
     }
     void TearDown() override { twips::imposta_per_pixel(0); }
     Frm_configura& apri() {
-        if (!dlg) dlg = std::make_unique<Frm_configura>(stato, archivio, messaggi, casella, intestazione);
+        if (!dlg) dlg = std::make_unique<Frm_configura>(sessione, cartelle, archivio, messaggi, casella, intestazione);
         dlg->mostra();
         return *dlg;
     }
@@ -41,7 +43,8 @@ protected:
     }
     QTemporaryDir tmp;
     QString prog;
-    Stato stato;
+    SessioneAtleta sessione;
+    CartelleProgramma cartelle;
     ArchivioMemoria archivio;
     MessaggiFinti messaggi;
     CasellaInputFinta casella;
@@ -73,11 +76,11 @@ TEST_F(GuastiCartelle, CartelleCancellateMentreIlProgrammaGiraVengonoRicreate) {
     d.Cmd_ok()->click();
     EXPECT_EQ(file_sotto(prog), prima);
     EXPECT_TRUE(messaggi.mostrati.empty()) << messaggi.testi().join("; ").toStdString();
-    EXPECT_EQ(stato.nome_utente, "Rossi");
+    EXPECT_EQ(sessione.nome_utente, "Rossi");
 
     // The athlete's folder removed after the commit: reading its file says why.
-    ASSERT_TRUE(QDir(stato.cartella_utente).removeRecursively());
-    EXPECT_FALSE(Carica_File_Config(stato, messaggi, QDir(stato.cartella_utente).filePath("Rossi.cfg")));
+    ASSERT_TRUE(QDir(sessione.cartella_utente).removeRecursively());
+    EXPECT_FALSE(Carica_File_Config(sessione, messaggi, QDir(sessione.cartella_utente).filePath("Rossi.cfg")));
     ASSERT_EQ(messaggi.mostrati.size(), 1u);
     EXPECT_TRUE(messaggi.mostrati[0].testo.startsWith("Carica_File_Config: "));
 }
@@ -88,7 +91,7 @@ TEST_F(GuastiCartelle, UnFileAlPostoDellaCartellaDellAtletaFermaIlCommitConUnMes
     nuovo(riga_atleta, "Rossi");
     d.Cmd_ok()->click();
     ASSERT_TRUE(messaggi.mostrati.empty());
-    const QString cartella = stato.cartella_utente;
+    const QString cartella = sessione.cartella_utente;
     ASSERT_TRUE(QDir(cartella).removeRecursively());
     ASSERT_TRUE(scrivi_file(cartella, "non una cartella"));
 
@@ -109,9 +112,9 @@ TEST_F(GuastiCartelle, UnFileAlPostoDellaCartellaDellAtletaFermaIlCommitConUnMes
 TEST_F(GuastiCartelle, FileDelRegistroDiFormaEstrema) {
     const QByteArray lunga(1 << 20, 'x');
     const QByteArray nul(1, '\0');
-    ASSERT_TRUE(scrivi_file(stato.file_ini(), " 4 \r\n 1 \r\n" + lunga + "\r\nA" + nul + "B\r\n 32767 \r\nCMJ\r\n"));
+    ASSERT_TRUE(scrivi_file(cartelle.file_ini(), " 4 \r\n 1 \r\n" + lunga + "\r\nA" + nul + "B\r\n 32767 \r\nCMJ\r\n"));
     RigheConfigurazione righe;
-    leggi_file_ini(stato, messaggi, righe);
+    leggi_file_ini(cartelle, messaggi, righe);
     ASSERT_EQ(righe[riga_squadra].voci.size(), 2);
     EXPECT_EQ(righe[riga_squadra].voci[0].size(), 1 << 20);
     EXPECT_EQ(righe[riga_squadra].voci[1], QString::fromLatin1("A\0B", 3));
@@ -121,8 +124,8 @@ TEST_F(GuastiCartelle, FileDelRegistroDiFormaEstrema) {
 
     const QString cfg = tmp.filePath("a.cfg");
     ASSERT_TRUE(scrivi_file(cfg, QByteArray("hopa_cfg\r\n 1 \r\n") + lunga + "\r\n" + nul + "\r\n"));
-    EXPECT_TRUE(Carica_File_Config(stato, messaggi, cfg));
-    EXPECT_EQ(stato.indice_utente[0], 1);
-    EXPECT_EQ(stato.indice_utente[1], 0) << "a line of letters is no number";
+    EXPECT_TRUE(Carica_File_Config(sessione, messaggi, cfg));
+    EXPECT_EQ(sessione.indice_utente[0], 1);
+    EXPECT_EQ(sessione.indice_utente[1], 0) << "a line of letters is no number";
     EXPECT_TRUE(messaggi.mostrati.empty());
 }

@@ -4,11 +4,13 @@
 
 #include "board/collegamento_seriale.h"
 #include "board/invio_hid.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "support/finti.h"
 #include "support/porta_finta.h"
+#include "support/prova_osservata.h"
 
 #include <memory>
 #include <vector>
@@ -27,9 +29,11 @@ struct BancoSeriale {
         porta->orologio = &orologio;
         auto t = std::make_unique<OrologioFinto::Timer>(orologio);
         timer = t.get();
-        st.imposta_didascalia = [this](const QString& d) { didascalie.push_back(d); };
-        c = std::make_unique<CollegamentoSeriale>(st, archivio, messaggi, beep, entrata, &hid, orologio, std::move(p),
-                                                  std::move(t));
+        QObject::connect(&st, &StatoCollegamento::didascalia_cambiata,
+                         [this](const QString& d) { didascalie.push_back(d); });
+        c = std::make_unique<CollegamentoSeriale>(st, archivio, messaggi, beep, sessione, prova, &hid, orologio,
+                                                  std::move(p), std::move(t));
+        c->imposta_fabbrica_finestra([](const frm_seriale::Servizi& s) { return new frm_seriale(s); });
     }
     QByteArray frame(int32_t contatto_us, int32_t volo_us) {
         QByteArray b;
@@ -38,12 +42,13 @@ struct BancoSeriale {
         return b;
     }
 
-    Stato st;
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
+    ProvaOsservata osservata{prova};
     ArchivioMemoria archivio;
     MessaggiFinti messaggi;
     BeepFinto beep;
-    VistaSaltiFinta vista;
-    EntrataSalti entrata{st, &vista, &beep};
     HidFinto hid;
     OrologioFinto orologio;
     std::vector<QString> didascalie;

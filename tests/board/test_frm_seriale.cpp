@@ -46,7 +46,7 @@ TEST(ImpostazioniLinea, ScomposizionePerPosizioneDallaFine) {
 
 TEST(FrmSeriale, ControlliConIlLoroNomeEListe) {
     BancoSeriale b;
-    frm_seriale& f = b.c->finestra();
+    frm_seriale& f = *b.c->finestra();
     EXPECT_EQ(f.objectName(), "frm_seriale");
     for (const char* n : {"Lbl_info"}) figlio<QLabel>(f, n);
     for (const char* n : {"Cmd_Auto", "cmdOK", "cmdCancel"}) figlio<QPushButton>(f, n);
@@ -71,7 +71,7 @@ TEST(FrmSeriale, MostraLeImpostazioniDellaPorta) {
     EXPECT_EQ(b.porta->handshaking_, Handshaking::Nessuno);
     EXPECT_FALSE(b.porta->scarta_nulli);
     EXPECT_FALSE(b.porta->aperta()) << "reading the settings does not open";
-    frm_seriale& f = b.c->finestra();
+    frm_seriale& f = *b.c->finestra();
     EXPECT_EQ(scelto(f, "cboSpeed"), "19200");
     EXPECT_EQ(scelto(f, "cboParity"), "Nessuna");
     EXPECT_EQ(scelto(f, "cboDataBits"), "8");
@@ -93,7 +93,7 @@ TEST(FrmSeriale, MostraLeImpostazioniDellaPorta) {
 
 TEST(FrmSeriale, OkCambiaSoloLaPortaELaRicorda) {
     BancoSeriale b;
-    frm_seriale& f = b.c->finestra();
+    frm_seriale& f = *b.c->finestra();
     f.show();
     Open_comm(*b.porta, b.st, b.messaggi);
     figlio<QComboBox>(f, "cboPort")->setCurrentIndex(6);
@@ -112,7 +112,7 @@ TEST(FrmSeriale, OkFallitoRimetteLaPortaVecchia) {
     BancoSeriale b;
     b.porta->numero = 2;
     Open_comm(*b.porta, b.st, b.messaggi);
-    frm_seriale& f = b.c->finestra();
+    frm_seriale& f = *b.c->finestra();
     b.porta->guaste = {5};
     figlio<QComboBox>(f, "cboPort")->setCurrentIndex(4);
     f.cmdOK_Click();
@@ -129,15 +129,15 @@ TEST(FrmSeriale, AnnullaChiudeLaFinestraMaNonLaPorta) {
     BancoSeriale b;
     b.c->mostra_finestra();
     Open_comm(*b.porta, b.st, b.messaggi);
-    figlio<QComboBox>(b.c->finestra(), "cboPort")->setCurrentIndex(9);
-    b.c->finestra().cmdCancel_Click();
+    figlio<QComboBox>(*b.c->finestra(), "cboPort")->setCurrentIndex(9);
+    b.c->finestra()->cmdCancel_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(b.c->finestra_esiste());
     EXPECT_EQ(b.porta->numero, 1);
     EXPECT_TRUE(b.porta->aperta());
     EXPECT_FALSE(b.archivio.contiene("Properties", "CommPort"));
     b.c->mostra_finestra();  // created again, with its initial values
-    EXPECT_EQ(scelto(b.c->finestra(), "cboPort"), "Com1");
+    EXPECT_EQ(scelto(*b.c->finestra(), "cboPort"), "Com1");
 }
 
 TEST(FrmSeriale, RicercaAutomaticaSiFermaAllaPrimaPortaCheRisponde) {
@@ -145,7 +145,7 @@ TEST(FrmSeriale, RicercaAutomaticaSiFermaAllaPrimaPortaCheRisponde) {
     SchedaSerialeFinta scheda(*b.porta);
     scheda.su_porte = {3, 6};
     b.porta->guaste = {2};
-    frm_seriale& f = b.c->finestra();
+    frm_seriale& f = *b.c->finestra();
     f.show();
     f.Cmd_Auto_Click();
     EXPECT_TRUE(b.st.connesso);
@@ -167,7 +167,7 @@ TEST(FrmSeriale, RicercaAutomaticaSenzaScheda) {
     scheda.muta = true;
     b.archivio.scrivi("Properties", "CommPort", "4");
     b.st.connesso = true;  // a board known before: the search forgets it
-    frm_seriale& f = b.c->finestra();
+    frm_seriale& f = *b.c->finestra();
     f.show();
     f.Cmd_Auto_Click();
     EXPECT_FALSE(b.st.connesso);
@@ -186,7 +186,7 @@ TEST(FrmSeriale, RilevamentoAllAvvioConLaFinestraDisabilitata) {
     bool disabilitata = false, visibile = false;
     QString titolo;
     scheda.porta.risponditore = [&, r = scheda.porta.risponditore](const QByteArray& x) {
-        frm_seriale& f = b.c->finestra();
+        frm_seriale& f = *b.c->finestra();
         disabilitata = !f.isEnabled();
         visibile = f.isVisible();
         titolo = f.windowTitle();
@@ -198,6 +198,6 @@ TEST(FrmSeriale, RilevamentoAllAvvioConLaFinestraDisabilitata) {
     EXPECT_TRUE(disabilitata);
     EXPECT_TRUE(visibile);
     EXPECT_EQ(titolo, "Testing...");
-    EXPECT_TRUE(b.c->finestra().isEnabled());
-    EXPECT_FALSE(b.c->finestra().isVisible());
+    EXPECT_TRUE(b.c->finestra()->isEnabled());
+    EXPECT_FALSE(b.c->finestra()->isVisible());
 }

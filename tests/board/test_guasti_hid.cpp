@@ -3,10 +3,13 @@
 // jumps, the caption says " Disconnesso", and a board plugged back in is seen
 // and starts measuring again into the same test.
 #include "board/trasporto_hid.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "board/frm_hid.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "sim/scheda_hid_simulata.h"
 #include "support/finti.h"
+#include "support/prova_osservata.h"
 
 #include <QTest>
 
@@ -23,7 +26,7 @@ SorgenteSalti copione() {
 
 struct Banco {
     Banco() {
-        st.imposta_didascalia = [this](const QString& d) { didascalie << d; };
+        QObject::connect(&st, &StatoCollegamento::didascalia_cambiata, [this](const QString& d) { didascalie << d; });
         scheda.inserisci();
         hid.mostra();
         (void)QTest::qWaitFor([&] { return st.hid_connesso; }, 1000);
@@ -32,13 +35,14 @@ struct Banco {
         hid.HID_invia_stringa("$S");
         st.acquisizione = st.scarta_primo = st.avvio_hid = true;
     }
-    Stato st;
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
+    ProvaOsservata osservata{prova};
     QStringList didascalie;
-    VistaSaltiFinta vista;
-    BeepFinto beep;
-    EntrataSalti entrata{st, &vista, &beep};
     SchedaHidSimulata scheda{copione()};
-    TrasportoHid hid{st, entrata, scheda};
+    Frm_hid finestra;
+    TrasportoHid hid{st, sessione, prova, scheda, &finestra};
 };
 
 }  // namespace
@@ -49,22 +53,22 @@ TEST(GuastiHid, SchedaStaccataAMetaProvaERiattaccata) {
     b.avvia();
     ASSERT_TRUE(b.scheda.in_misura());
     // Some jumps in (the first report after the start is thrown away), then the cable goes.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return b.st.salti.numero() >= 3; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.prova.numero() >= 3; }, 3000));
     b.scheda.rimuovi();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !b.st.hid_connesso; }, 1000));
-    const int32_t salti = b.st.salti.numero();
-    const Salto terzo = b.st.salti[3];
-    EXPECT_EQ(b.st.testo_connessione, " Disconnesso");
+    const int32_t salti = b.prova.numero();
+    const Salto terzo = b.prova.salti()[3];
+    EXPECT_EQ(b.st.testo_connessione(), " Disconnesso");
     EXPECT_EQ(b.didascalie.last(), b.st.testo_versione + " Disconnesso");
     EXPECT_FALSE(b.scheda.in_misura());
 
     // Nothing arrives while it is away, and nothing that was recorded is lost.
     QTest::qWait(150);
-    EXPECT_EQ(b.st.salti.numero(), salti);
-    EXPECT_EQ(b.st.salti[3], terzo);
+    EXPECT_EQ(b.prova.numero(), salti);
+    EXPECT_EQ(b.prova.salti()[3], terzo);
     EXPECT_FALSE(b.scheda.invia_report(SchedaHidSimulata::report_tempi(100000, 500000)));
     b.hid.HID_invia_stringa("$T");  // a command to a board that is not there: no crash, no effect
-    EXPECT_EQ(b.st.salti.numero(), salti);
+    EXPECT_EQ(b.prova.numero(), salti);
 
     // Plugged back: seen again, and a new start carries on with the same test.
     b.scheda.imposta_sorgente(copione());
@@ -73,11 +77,11 @@ TEST(GuastiHid, SchedaStaccataAMetaProvaERiattaccata) {
     EXPECT_EQ(b.didascalie.last(), b.st.testo_versione + " Connesso via HID");
     b.avvia();
     ASSERT_TRUE(b.scheda.in_misura());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return b.st.salti.numero() >= salti + 2; }, 3000));
-    EXPECT_EQ(b.st.salti[3], terzo);
-    for (int32_t k = 1; k <= b.st.salti.numero(); ++k) {
-        EXPECT_EQ(b.st.salti[k].n_rip, k);
-        EXPECT_EQ(b.st.salti[k].t_volo, 400);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.prova.numero() >= salti + 2; }, 3000));
+    EXPECT_EQ(b.prova.salti()[3], terzo);
+    for (int32_t k = 1; k <= b.prova.numero(); ++k) {
+        EXPECT_EQ(b.prova.salti()[k].n_rip, k);
+        EXPECT_EQ(b.prova.salti()[k].t_volo, 400);
     }
 }
 
@@ -85,8 +89,8 @@ TEST(GuastiHid, StaccataEAttaccataMolteVolteDuranteLaMisura) {
     Banco b;
     b.avvia();
     for (int giro = 0; giro < 5; ++giro) {
-        const int32_t prima = b.st.salti.numero();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return b.st.salti.numero() > prima; }, 3000)) << giro;
+        const int32_t prima = b.prova.numero();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return b.prova.numero() > prima; }, 3000)) << giro;
         b.scheda.rimuovi();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !b.st.hid_connesso; }, 1000)) << giro;
         b.scheda.imposta_sorgente(copione());
@@ -94,6 +98,6 @@ TEST(GuastiHid, StaccataEAttaccataMolteVolteDuranteLaMisura) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return b.st.hid_connesso; }, 1000)) << giro;
         b.avvia();
     }
-    EXPECT_GE(b.st.salti.numero(), 5);
-    EXPECT_EQ(b.vista.mostrati.size(), static_cast<size_t>(b.st.salti.numero()));
+    EXPECT_GE(b.prova.numero(), 5);
+    EXPECT_EQ(b.osservata.completati.size(), static_cast<size_t>(b.prova.numero()));
 }

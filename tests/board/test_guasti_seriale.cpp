@@ -5,8 +5,9 @@
 // test carries on.
 #include "board/apertura_porta.h"
 #include "board/collegamento_seriale.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "support/board_sim.h"
 #include "support/finti.h"
@@ -32,37 +33,38 @@ TEST(GuastiSeriale, LaSchedaSparisceAMetaProvaEPoiTorna) {
     QTemporaryDir d;
     auto sim = std::make_unique<Sim>(QStringList{"--frequenza", "240", "--copione", scrivi_copione(d, frame(400))});
     ASSERT_FALSE(sim->percorso.isEmpty());
-    Stato st;
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
     ArchivioMemoria archivio;
     MessaggiFinti messaggi;
     BeepFinto beep;
-    VistaSaltiFinta vista;
-    EntrataSalti entrata{st, &vista, &beep};
     archivio.scrivi("Properties", "PortPath", sim->percorso);
-    CollegamentoSeriale c(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema(), porta_da_archivio(archivio));
+    CollegamentoSeriale c(st, archivio, messaggi, beep, sessione, prova, nullptr, contatore_di_sistema(),
+                          porta_da_archivio(archivio));
     Open_comm(c.porta(), st, messaggi);
     ASSERT_TRUE(c.porta().aperta());
     c.porta().imposta_dtr(true);
     c.porta().imposta_rts(true);
     st.connesso = true;
     ASSERT_TRUE(c.avvia_acquisizione());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return st.salti.numero() >= 4; }, 5000)) << st.salti.numero();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prova.numero() >= 4; }, 5000)) << prova.numero();
 
     // The device goes away with the board in the middle of its stream.
     sim->uccidi();
     sim.reset();
     QTest::qWait(300);  // the event loop runs on over the dead line
-    const int32_t salti = st.salti.numero();
+    const int32_t salti = prova.numero();
     ASSERT_GE(salti, 4);
-    const Salto primo = st.salti[1];
+    const Salto primo = prova.salti()[1];
     EXPECT_EQ(primo.t_volo, 450);
     QElapsedTimer t;
     t.start();
     c.arresta_acquisizione();  // what the user does next: must come back, not hang
     EXPECT_LT(t.elapsed(), 3000);
     EXPECT_FALSE(st.acquisizione);
-    EXPECT_EQ(st.salti.numero(), salti);
-    EXPECT_EQ(st.salti[1], primo);
+    EXPECT_EQ(prova.numero(), salti);
+    EXPECT_EQ(prova.salti()[1], primo);
 
     // A board again, on a new device: the port opens and the same test goes on.
     Sim di_nuovo({"--frequenza", "240", "--copione", scrivi_copione(d, frame(6))});
@@ -77,8 +79,8 @@ TEST(GuastiSeriale, LaSchedaSparisceAMetaProvaEPoiTorna) {
     c.porta().imposta_rts(true);
     ASSERT_TRUE(c.avvia_acquisizione());
     // Six frames, the first thrown away after the start: five more jumps.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return st.salti.numero() == salti + 5; }, 5000)) << st.salti.numero();
-    for (int32_t k = 1; k <= st.salti.numero(); ++k) EXPECT_EQ(st.salti[k].n_rip, k);
-    EXPECT_EQ(st.salti[1], primo);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prova.numero() == salti + 5; }, 5000)) << prova.numero();
+    for (int32_t k = 1; k <= prova.numero(); ++k) EXPECT_EQ(prova.salti()[k].n_rip, k);
+    EXPECT_EQ(prova.salti()[1], primo);
     c.arresta_acquisizione();
 }

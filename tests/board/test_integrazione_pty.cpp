@@ -3,8 +3,9 @@
 #include "board/apertura_porta.h"
 #include "board/collegamento_seriale.h"
 #include "board/frm_seriale.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
 #include "platform/porta_seriale.h"
 #include "support/board_sim.h"
@@ -23,9 +24,10 @@ namespace {
 struct Banco {
     explicit Banco(const QStringList& argomenti) : sim(argomenti) {
         archivio.scrivi("Properties", "PortPath", sim.percorso);
-        st.imposta_didascalia = [this](const QString& d) { didascalia = d; };
-        c = std::make_unique<CollegamentoSeriale>(st, archivio, messaggi, beep, entrata, nullptr, contatore_di_sistema(),
-                                                  porta_da_archivio(archivio));
+        QObject::connect(&st, &StatoCollegamento::didascalia_cambiata, [this](const QString& d) { didascalia = d; });
+        c = std::make_unique<CollegamentoSeriale>(st, archivio, messaggi, beep, sessione, prova, nullptr,
+                                                  contatore_di_sistema(), porta_da_archivio(archivio));
+        c->imposta_fabbrica_finestra([](const frm_seriale::Servizi& s) { return new frm_seriale(s); });
     }
     // The port open and the board known, as after a detection.
     void collegato() {
@@ -35,12 +37,12 @@ struct Banco {
         st.connesso = true;
     }
     Sim sim;
-    Stato st;
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
     ArchivioMemoria archivio;
     MessaggiFinti messaggi;
     BeepFinto beep;
-    VistaSaltiFinta vista;
-    EntrataSalti entrata{st, &vista, &beep};
     QString didascalia;
     std::unique_ptr<CollegamentoSeriale> c;
 };
@@ -56,7 +58,7 @@ TEST(IntegrazionePty, RilevamentoRiuscito) {
     EXPECT_TRUE(b.c->trova_scheda());
     EXPECT_TRUE(b.c->porta().aperta());
     EXPECT_TRUE(b.st.invio_seriale);
-    EXPECT_EQ(b.st.testo_connessione, " connesso su com4");
+    EXPECT_EQ(b.st.testo_connessione(), " connesso su com4");
     EXPECT_EQ(b.archivio.leggi("Properties", "CommPort", ""), "4");
     EXPECT_TRUE(b.messaggi.mostrati.empty()) << "the lines a pty refuses are no error";
 }
@@ -72,7 +74,7 @@ void rilevamento_fallito(const char* guasto, int attese) {
     EXPECT_FALSE(b.c->trova_scheda());
     EXPECT_GE(t.elapsed(), 1000 + 500 * attese);
     EXPECT_LT(t.elapsed(), 1000 + 500 * attese + 800);
-    EXPECT_EQ(b.st.testo_connessione, " non connesso");
+    EXPECT_EQ(b.st.testo_connessione(), " non connesso");
     EXPECT_FALSE(b.archivio.contiene("Properties", "CommPort"));
     EXPECT_EQ(b.sim.righe("comando ?") + b.sim.righe("ignorato 3f"), 1);
 }
@@ -90,18 +92,18 @@ TEST(IntegrazionePty, AvvioFrameSaltiEStop) {
     b.collegato();
     ASSERT_TRUE(b.c->avvia_acquisizione());
     EXPECT_TRUE(b.st.acquisizione);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return b.st.salti.numero() == 3; }, 3000)) << b.st.salti.numero();
-    EXPECT_EQ(b.st.salti[1].t_contatto, 300);
-    EXPECT_EQ(b.st.salti[1].t_volo, 500);
-    EXPECT_EQ(b.st.salti[2].t_contatto, 220);
-    EXPECT_EQ(b.st.salti[2].t_volo, 21);
-    EXPECT_EQ(b.st.salti[3].t_contatto, 285);
-    EXPECT_EQ(b.st.salti[3].t_volo, 400);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.prova.numero() == 3; }, 3000)) << b.prova.numero();
+    EXPECT_EQ(b.prova.salti()[1].t_contatto, 300);
+    EXPECT_EQ(b.prova.salti()[1].t_volo, 500);
+    EXPECT_EQ(b.prova.salti()[2].t_contatto, 220);
+    EXPECT_EQ(b.prova.salti()[2].t_volo, 21);
+    EXPECT_EQ(b.prova.salti()[3].t_contatto, 285);
+    EXPECT_EQ(b.prova.salti()[3].t_volo, 400);
     b.c->arresta_acquisizione();
     EXPECT_FALSE(b.st.acquisizione);
     ASSERT_TRUE(QTest::qWaitFor([&] { return b.sim.righe("comando T") == 21; }, 2000));
     EXPECT_EQ(b.sim.righe("comando $"), 22);  // one for the start
-    EXPECT_EQ(b.st.salti.numero(), 3);
+    EXPECT_EQ(b.prova.numero(), 3);
 }
 
 TEST(IntegrazionePty, AvvioConEcoSbagliato) {
@@ -109,12 +111,12 @@ TEST(IntegrazionePty, AvvioConEcoSbagliato) {
     ASSERT_FALSE(b.sim.percorso.isEmpty());
     b.c->porta().imposta_numero_porta(6);
     b.collegato();
-    b.st.testo_connessione = " connesso su com6";
+    b.st.imposta_testo_connessione(" connesso su com6");
     EXPECT_FALSE(b.c->avvia_acquisizione());
     EXPECT_FALSE(b.st.acquisizione);
     ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
     EXPECT_EQ(b.messaggi.mostrati[0].testo, "Scheda non connessa su com6");
-    EXPECT_EQ(b.st.testo_connessione, " non connesso");
+    EXPECT_EQ(b.st.testo_connessione(), " non connesso");
     EXPECT_EQ(b.didascalia, b.st.testo_versione + " non connesso");
 }
 
@@ -127,9 +129,9 @@ TEST(IntegrazionePty, DatiSenzaSchedaAvvianoUnRilevamento) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return b.sim.righe("comando ?") == 1; }, 3000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return b.beep.suonati == 1; }, 2000));
     EXPECT_TRUE(b.st.connesso);
-    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.prova.numero(), 0);
     EXPECT_EQ(b.didascalia, b.st.testo_versione + " connesso su com1");
-    EXPECT_FALSE(b.c->finestra().isVisible());
+    EXPECT_FALSE(b.c->finestra()->isVisible());
 }
 
 TEST(IntegrazionePty, RiaggancioDuranteLaProva) {
@@ -140,13 +142,13 @@ TEST(IntegrazionePty, RiaggancioDuranteLaProva) {
     b.collegato();
     ASSERT_TRUE(b.c->avvia_acquisizione());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !b.c->porta().aperta(); }, 3000));
-    const int salti = b.st.salti.numero();
+    const int salti = b.prova.numero();
     EXPECT_EQ(salti, 5);  // the frames after the discarded one, up to the hang-up
     QElapsedTimer t;
     t.start();
     b.c->arresta_acquisizione();
     EXPECT_LT(t.elapsed(), 1000);
-    EXPECT_EQ(b.st.salti.numero(), salti);
+    EXPECT_EQ(b.prova.numero(), salti);
     EXPECT_FALSE(b.st.acquisizione);
     EXPECT_TRUE(b.messaggi.mostrati.empty());
 }

@@ -106,7 +106,7 @@ TEST(Protocollo, RilevamentoRiuscito) {
     EXPECT_TRUE(b.porta->dtr);
     EXPECT_TRUE(b.porta->rts);
     EXPECT_EQ(b.porta->scritto, "$?");
-    EXPECT_EQ(b.st.testo_connessione, " connesso su com3");
+    EXPECT_EQ(b.st.testo_connessione(), " connesso su com3");
     EXPECT_EQ(b.archivio.leggi("Properties", "CommPort", ""), "3");
     EXPECT_TRUE(b.st.connesso);
 }
@@ -118,7 +118,7 @@ TEST(Protocollo, RilevamentoFallitoSuRispostaSbagliataCortaOAssente) {
         scheda.risposta = risposta;
         const int32_t t0 = b.orologio.adesso;
         EXPECT_FALSE(b.c->protocollo().trova_scheda()) << risposta.constData();
-        EXPECT_EQ(b.st.testo_connessione, " non connesso");
+        EXPECT_EQ(b.st.testo_connessione(), " non connesso");
         EXPECT_FALSE(b.archivio.contiene("Properties", "CommPort"));
         if (risposta.size() < 4) EXPECT_GE(b.orologio.adesso - t0, 1000 + 500);
     }
@@ -180,7 +180,7 @@ TEST(Protocollo, AvvioConEcoSbagliatoOAssente) {
         b.porta->numero = 4;
         b.st.connesso = true;
         Open_comm(*b.porta, b.st, b.messaggi);
-        b.st.testo_connessione = " connesso su com4";
+        b.st.imposta_testo_connessione(" connesso su com4");
         EXPECT_FALSE(b.c->avvia_acquisizione());
         EXPECT_EQ(b.porta->scritto, muta ? "$" : "$S");
         EXPECT_FALSE(b.st.acquisizione);
@@ -188,7 +188,7 @@ TEST(Protocollo, AvvioConEcoSbagliatoOAssente) {
         ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
         EXPECT_EQ(b.messaggi.mostrati[0].testo, "Scheda non connessa su com4");
         EXPECT_EQ(b.messaggi.mostrati[0].icona, Icona::Nessuna);
-        EXPECT_EQ(b.st.testo_connessione, " non connesso");
+        EXPECT_EQ(b.st.testo_connessione(), " non connesso");
         ASSERT_FALSE(b.didascalie.empty());
         EXPECT_EQ(b.didascalie.back(), b.st.testo_versione + " non connesso");
     }

@@ -21,14 +21,14 @@ struct InAcquisizione : BancoSeriale {
 TEST(Ricezione, IlPrimoFrameDopoLAvvioVaButtato) {
     InAcquisizione b;
     b.porta->ricevi(b.frame(300000, 500000) + "xx");
-    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.prova.numero(), 0);
     EXPECT_FALSE(b.st.scarta_primo);
     EXPECT_TRUE(b.porta->ingresso.isEmpty()) << "thrown away with everything else waiting";
     b.porta->ricevi(b.frame(300000, 500000));
-    ASSERT_EQ(b.st.salti.numero(), 1);
-    EXPECT_EQ(b.st.salti[1].t_contatto, 300);
-    EXPECT_EQ(b.st.salti[1].t_volo, 500);
-    EXPECT_EQ(b.vista.mostrati, std::vector<int32_t>{1});
+    ASSERT_EQ(b.prova.numero(), 1);
+    EXPECT_EQ(b.prova.salti()[1].t_contatto, 300);
+    EXPECT_EQ(b.prova.salti()[1].t_volo, 500);
+    EXPECT_EQ(b.osservata.completati, std::vector<int32_t>{1});
 }
 
 TEST(Ricezione, FrameDecodificatiConIlVoloMinimo) {
@@ -42,15 +42,15 @@ TEST(Ricezione, FrameDecodificatiConIlVoloMinimo) {
     b.porta->ricevi(b.frame(120000, 400000));
     b.porta->ricevi(b.frame(-5000, -1));       // negative: merged, not rejected
     b.porta->ricevi(b.frame(2500, 1500000));
-    ASSERT_EQ(b.st.salti.numero(), 4);
-    EXPECT_EQ(b.st.salti[1].t_contatto, 300);
-    EXPECT_EQ(b.st.salti[1].t_volo, 500);
-    EXPECT_EQ(b.st.salti[2].t_contatto, 100 + 20 + 100);
-    EXPECT_EQ(b.st.salti[2].t_volo, 21);
-    EXPECT_EQ(b.st.salti[3].t_contatto, 150 + 15 + 120);
-    EXPECT_EQ(b.st.salti[3].t_volo, 400);
-    EXPECT_EQ(b.st.salti[4].t_contatto, -5 + 0 + 2);  // 2500 us rounds to 2 (ties to even)
-    EXPECT_EQ(b.st.salti[4].t_volo, 1500);
+    ASSERT_EQ(b.prova.numero(), 4);
+    EXPECT_EQ(b.prova.salti()[1].t_contatto, 300);
+    EXPECT_EQ(b.prova.salti()[1].t_volo, 500);
+    EXPECT_EQ(b.prova.salti()[2].t_contatto, 100 + 20 + 100);
+    EXPECT_EQ(b.prova.salti()[2].t_volo, 21);
+    EXPECT_EQ(b.prova.salti()[3].t_contatto, 150 + 15 + 120);
+    EXPECT_EQ(b.prova.salti()[3].t_volo, 400);
+    EXPECT_EQ(b.prova.salti()[4].t_contatto, -5 + 0 + 2);  // 2500 us rounds to 2 (ties to even)
+    EXPECT_EQ(b.prova.salti()[4].t_volo, 1500);
 }
 
 TEST(Ricezione, UnEventoLeggeOgniFrameInteroEIlRestoAspetta) {
@@ -58,13 +58,13 @@ TEST(Ricezione, UnEventoLeggeOgniFrameInteroEIlRestoAspetta) {
     b.porta->ricevi(b.frame(1, 1));
     b.porta->ingresso = b.frame(200000, 400000) + b.frame(210000, 410000) + "abc";
     b.c->ricezione().evento(EventoPorta::Altro);  // other events of the port do nothing
-    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.prova.numero(), 0);
     b.c->ricezione().evento(EventoPorta::DatiRicevuti);
-    ASSERT_EQ(b.st.salti.numero(), 2);
-    EXPECT_EQ(b.st.salti[2].t_volo, 410);
+    ASSERT_EQ(b.prova.numero(), 2);
+    EXPECT_EQ(b.prova.salti()[2].t_volo, 410);
     EXPECT_EQ(b.porta->ingresso, "abc");  // never half a frame
     b.c->ricezione().evento(EventoPorta::DatiRicevuti);
-    EXPECT_EQ(b.st.salti.numero(), 2);
+    EXPECT_EQ(b.prova.numero(), 2);
     EXPECT_EQ(b.porta->lunghezza, 4);
 
     // A long burst is taken in slices, so the window keeps answering in between.
@@ -72,9 +72,9 @@ TEST(Ricezione, UnEventoLeggeOgniFrameInteroEIlRestoAspetta) {
     for (int i = 0; i < 300; ++i) raffica += b.frame(200000, 400000);
     b.porta->ingresso = raffica;
     b.c->ricezione().evento(EventoPorta::DatiRicevuti);
-    EXPECT_EQ(b.st.salti.numero(), 2 + 256);
+    EXPECT_EQ(b.prova.numero(), 2 + 256);
     b.c->ricezione().evento(EventoPorta::DatiRicevuti);
-    EXPECT_EQ(b.st.salti.numero(), 2 + 300);
+    EXPECT_EQ(b.prova.numero(), 2 + 300);
 }
 
 TEST(Ricezione, ConnessoMaFermoLasciaIByteAlProtocollo) {
@@ -82,7 +82,7 @@ TEST(Ricezione, ConnessoMaFermoLasciaIByteAlProtocollo) {
     b.st.connesso = true;
     ASSERT_FALSE(b.porta->apri().has_value());
     b.porta->ricevi(b.frame(300000, 500000));
-    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.prova.numero(), 0);
     EXPECT_EQ(b.porta->ingresso.size(), 8);
     EXPECT_FALSE(b.c->finestra_esiste());
 }
@@ -97,7 +97,7 @@ TEST(Ricezione, DatiSenzaSchedaAvvianoUnRilevamento) {
     scheda.porta.risponditore = [&, r = scheda.porta.risponditore](const QByteArray& x) {
         if (x == "$") {
             ++rilevamenti;
-            visibile_durante = b.c->finestra_esiste() && b.c->finestra().isVisible();
+            visibile_durante = b.c->finestra_esiste() && b.c->finestra()->isVisible();
         }
         r(x);
     };
@@ -107,12 +107,12 @@ TEST(Ricezione, DatiSenzaSchedaAvvianoUnRilevamento) {
     EXPECT_EQ(rilevamenti, 1) << "no second detection from inside the first";
     EXPECT_TRUE(visibile_durante);
     EXPECT_TRUE(b.st.connesso);
-    EXPECT_EQ(b.st.salti.numero(), 0) << "the bytes are not decoded";
-    EXPECT_EQ(b.st.testo_connessione, " connesso su com2");
+    EXPECT_EQ(b.prova.numero(), 0) << "the bytes are not decoded";
+    EXPECT_EQ(b.st.testo_connessione(), " connesso su com2");
     ASSERT_FALSE(b.didascalie.empty());
     EXPECT_EQ(b.didascalie.back(), b.st.testo_versione + " connesso su com2");
     EXPECT_EQ(b.beep.suonati, 1);
-    EXPECT_FALSE(b.c->finestra().isVisible());
+    EXPECT_FALSE(b.c->finestra()->isVisible());
 }
 
 TEST(Ricezione, DatiArrivatiDuranteLaPrimaPausaDelRilevamentoNonNeAvvianoUnAltro) {

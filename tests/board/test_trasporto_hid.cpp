@@ -1,11 +1,13 @@
 #include "board/frm_hid.h"
 #include "board/trasporto_hid.h"
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 #include "adapters/hid/libreria_hid_su_accesso.h"
 #include "sim/scheda_hid_simulata.h"
 #include "support/hid_finto.h"
 #include "support/finti.h"
+#include "support/prova_osservata.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -18,7 +20,7 @@ namespace {
 
 struct Banco {
     Banco() {
-        st.imposta_didascalia = [this](const QString& d) { didascalie << d; };
+        QObject::connect(&st, &StatoCollegamento::didascalia_cambiata, [this](const QString& d) { didascalie << d; });
     }
     // Window shown (library connected), board plugged and announced.
     void collega() {
@@ -37,13 +39,14 @@ struct Banco {
         QTest::qWait(1);
     }
 
-    Stato st;
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
+    ProvaOsservata osservata{prova};
     QStringList didascalie;
-    VistaSaltiFinta vista;
-    BeepFinto beep;
-    EntrataSalti entrata{st, &vista, &beep};
     SchedaHidSimulata scheda{SorgenteSalti::da_script("").value()};
-    TrasportoHid hid{st, entrata, scheda};
+    Frm_hid finestra;
+    TrasportoHid hid{st, sessione, prova, scheda, &finestra};
 };
 
 QByteArray byte_uscita(const TrasportoHid& t) {
@@ -54,7 +57,7 @@ QByteArray byte_uscita(const TrasportoHid& t) {
 
 TEST(TrasportoHid, LaFinestraEIlCaricamento) {
     Banco b;
-    Frm_hid& f = b.hid.finestra();
+    Frm_hid& f = *b.hid.finestra();
     EXPECT_EQ(f.objectName(), "frm_hid");
     EXPECT_EQ(f.windowTitle(), "Testing..HID");
     for (const char* n : {"Command1", "Command2", "Command3"}) EXPECT_NE(f.findChild<QPushButton*>(n), nullptr) << n;
@@ -90,7 +93,7 @@ TEST(TrasportoHid, InserimentoERimozioneCambianoStatoEDidascalia) {
     b.collega();
     EXPECT_TRUE(b.st.hid_connesso);
     EXPECT_FALSE(b.st.invio_seriale);
-    EXPECT_EQ(b.st.testo_connessione, " Connesso via HID");
+    EXPECT_EQ(b.st.testo_connessione(), " Connesso via HID");
     ASSERT_EQ(b.didascalie.size(), 1);
     EXPECT_EQ(b.didascalie.last(), b.st.testo_versione + " Connesso via HID");
 
@@ -126,25 +129,24 @@ TEST(TrasportoHid, IReportDiventanoSaltiSoloDopoUnAvvio) {
     Banco b;
     b.collega();
     b.report_ms(300, 500);  // before any start: dropped
-    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.prova.numero(), 0);
 
     b.avvia();
     b.report_ms(250, 450);  // the first after a start: dropped even though valid
-    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.prova.numero(), 0);
     EXPECT_FALSE(b.st.scarta_primo);
 
     b.report_ms(300, 500);
-    ASSERT_EQ(b.st.salti.numero(), 1);
-    EXPECT_EQ(b.st.salti[1].t_contatto, 300);
-    EXPECT_EQ(b.st.salti[1].t_volo, 500);
-    EXPECT_EQ(b.vista.mostrati, (std::vector<int32_t>{1}));
-    EXPECT_EQ(b.beep.suonati, 1);
+    ASSERT_EQ(b.prova.numero(), 1);
+    EXPECT_EQ(b.prova.salti()[1].t_contatto, 300);
+    EXPECT_EQ(b.prova.salti()[1].t_volo, 500);
+    EXPECT_EQ(b.osservata.completati, (std::vector<int32_t>{1}));
 
     // A stop (acquisizione off, "$T" sent) does not close the gate: avvio_hid stays on.
     b.st.acquisizione = b.st.scarta_primo = false;
     b.hid.HID_invia_stringa("$T");
     b.report_ms(200, 400);
-    EXPECT_EQ(b.st.salti.numero(), 2);
+    EXPECT_EQ(b.prova.numero(), 2);
 }
 
 TEST(TrasportoHid, VoloMinimoConConfrontoStretto) {
@@ -155,34 +157,34 @@ TEST(TrasportoHid, VoloMinimoConConfrontoStretto) {
 
     // A flight of exactly t_volo_min is no jump; it and its contact join the next one.
     b.report_ms(100, 20);
-    EXPECT_EQ(b.st.salti.numero(), 0);
+    EXPECT_EQ(b.prova.numero(), 0);
     EXPECT_EQ(b.hid.contatto_pendente(), 120);
     b.report_ms(150, 21);
-    ASSERT_EQ(b.st.salti.numero(), 1);
-    EXPECT_EQ(b.st.salti[1].t_contatto, 270);
-    EXPECT_EQ(b.st.salti[1].t_volo, 21);
+    ASSERT_EQ(b.prova.numero(), 1);
+    EXPECT_EQ(b.prova.salti()[1].t_contatto, 270);
+    EXPECT_EQ(b.prova.salti()[1].t_volo, 21);
 
     // (150,10), (200,5), (180,400): one jump with contact 545.
     b.report_ms(150, 10);
     b.report_ms(200, 5);
     b.report_ms(180, 400);
-    ASSERT_EQ(b.st.salti.numero(), 2);
-    EXPECT_EQ(b.st.salti[2].t_contatto, 545);
-    EXPECT_EQ(b.st.salti[2].t_volo, 400);
+    ASSERT_EQ(b.prova.numero(), 2);
+    EXPECT_EQ(b.prova.salti()[2].t_contatto, 545);
+    EXPECT_EQ(b.prova.salti()[2].t_volo, 400);
     EXPECT_EQ(b.hid.contatto_pendente(), 0);
 
     // Microseconds to ms with ties to even: 20,500 us is 20 ms (merged), 2,500 us is 2.
     b.report_us(2500, 20500);
     EXPECT_EQ(b.hid.contatto_pendente(), 22);
     b.report_us(1500, 21500);
-    ASSERT_EQ(b.st.salti.numero(), 3);
-    EXPECT_EQ(b.st.salti[3].t_contatto, 24);
-    EXPECT_EQ(b.st.salti[3].t_volo, 22);
+    ASSERT_EQ(b.prova.numero(), 3);
+    EXPECT_EQ(b.prova.salti()[3].t_contatto, 24);
+    EXPECT_EQ(b.prova.salti()[3].t_volo, 22);
 
     // Full 32-bit unsigned fields are read as such, not as negative numbers.
     b.report_us(0xFFFFFFFFu, 0xFFFFFFFFu);
-    ASSERT_EQ(b.st.salti.numero(), 4);
-    EXPECT_GT(b.st.salti[4].t_volo, 4000000);
+    ASSERT_EQ(b.prova.numero(), 4);
+    EXPECT_GT(b.prova.salti()[4].t_volo, 4000000);
 }
 
 TEST(TrasportoHid, ReportCortiOStraniNonFannoDanni) {
@@ -200,12 +202,12 @@ TEST(TrasportoHid, ReportCortiOStraniNonFannoDanni) {
     QByteArray lungo = SchedaHidSimulata::report_tempi(300000, 500000) + QByteArray(55, '\xAA');
     ASSERT_TRUE(b.scheda.invia_report(lungo));
     QTest::qWait(1);
-    ASSERT_EQ(b.st.salti.numero(), 1);
-    EXPECT_EQ(b.st.salti[1].t_volo, 500);
+    ASSERT_EQ(b.prova.numero(), 1);
+    EXPECT_EQ(b.prova.salti()[1].t_volo, 500);
     // A read notification whose report is gone (Read fails) is ignored.
     b.hid.OnRead(b.scheda.maniglia());
     b.hid.OnRead(987654);
-    EXPECT_EQ(b.st.salti.numero(), 1);
+    EXPECT_EQ(b.prova.numero(), 1);
 }
 
 TEST(TrasportoHid, IlBufferDiUscitaConservaIByteDiPrima) {
@@ -218,10 +220,10 @@ TEST(TrasportoHid, IlBufferDiUscitaConservaIByteDiPrima) {
     // More than 8 characters: only 8 are sent, nothing is written past the buffer.
     b.hid.HID_invia_stringa("123456789AB");
     EXPECT_EQ(byte_uscita(b.hid), QByteArray("\0" "12345678", 9));
-    b.hid.finestra().Command1->click();
+    b.hid.finestra()->Command1->click();
     EXPECT_EQ(byte_uscita(b.hid), QByteArray("\0$F345678", 9));
-    b.hid.finestra().Command2->click();
-    b.hid.finestra().Command3->click();
+    b.hid.finestra()->Command2->click();
+    b.hid.finestra()->Command3->click();
 
     const auto& r = b.scheda.ricevuti();
     ASSERT_EQ(r.size(), 6u);
@@ -242,11 +244,11 @@ TEST(TrasportoHid, UnaProvaInteraConLaSchedaSimulata) {
     b.avvia();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !b.scheda.in_misura(); }, 2000));
     QTest::qWait(5);
-    ASSERT_EQ(b.st.salti.numero(), 2);
-    EXPECT_EQ(b.st.salti[1].t_contatto, 200);
-    EXPECT_EQ(b.st.salti[2].t_contatto, 262);
-    EXPECT_EQ(b.st.salti[2].t_volo, 500);
-    EXPECT_EQ(b.vista.mostrati, (std::vector<int32_t>{1, 2}));
+    ASSERT_EQ(b.prova.numero(), 2);
+    EXPECT_EQ(b.prova.salti()[1].t_contatto, 200);
+    EXPECT_EQ(b.prova.salti()[2].t_contatto, 262);
+    EXPECT_EQ(b.prova.salti()[2].t_volo, 500);
+    EXPECT_EQ(b.osservata.completati, (std::vector<int32_t>{1, 2}));
 }
 
 TEST(TrasportoHid, SullaLibreriaDiSistemaConDispositiviFinti) {
@@ -254,10 +256,11 @@ TEST(TrasportoHid, SullaLibreriaDiSistemaConDispositiviFinti) {
     auto a = std::make_unique<AccessoHidFinto>();
     AccessoHidFinto& accesso = *a;
     LibreriaHidSuAccesso libreria(std::move(a), 20);
-    Stato st;
-    VistaSaltiFinta vista;
-    EntrataSalti entrata(st, &vista, nullptr);
-    TrasportoHid hid(st, entrata, libreria);
+    StatoCollegamento st;
+    SessioneAtleta sessione;
+    ModelloProva prova;
+    Frm_hid finestra;
+    TrasportoHid hid(st, sessione, prova, libreria, &finestra);
     accesso.collega("/dev/hidraw3", 0x0461, 0x0020);
     hid.mostra();
     ASSERT_TRUE(QTest::qWaitFor([&] { return st.hid_connesso; }, 500));
@@ -272,16 +275,16 @@ TEST(TrasportoHid, SullaLibreriaDiSistemaConDispositiviFinti) {
         QByteArray r = SchedaHidSimulata::report_tempi(tc, tv).mid(1);
         accesso.accoda_report("/dev/hidraw3", r);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return st.salti.numero() == 1; }, 1000));
-    EXPECT_EQ(st.salti[1].t_contatto, 300);
-    EXPECT_EQ(st.salti[1].t_volo, 500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prova.numero() == 1; }, 1000));
+    EXPECT_EQ(prova.salti()[1].t_contatto, 300);
+    EXPECT_EQ(prova.salti()[1].t_volo, 500);
 
     accesso.scollega("/dev/hidraw3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !st.hid_connesso; }, 1000));
-    EXPECT_EQ(st.testo_connessione, " Disconnesso");
+    EXPECT_EQ(st.testo_connessione(), " Disconnesso");
     accesso.collega("/dev/hidraw4", 0x0461, 0x0020);
     ASSERT_TRUE(QTest::qWaitFor([&] { return st.hid_connesso; }, 1000));
     accesso.accoda_report("/dev/hidraw4", SchedaHidSimulata::report_tempi(200000, 400000).mid(1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return st.salti.numero() == 2; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prova.numero() == 2; }, 1000));
     hid.scarica();
 }

@@ -1,12 +1,12 @@
 #include "core/impostazioni.h"
-#include "core/stato.h"
+#include "core/sessione_atleta.h"
 #include "platform/archivio_impostazioni.h"
 
 #include <gtest/gtest.h>
 
 TEST(Impostazioni, ArchivioVuotoDaIPredefiniti) {
     ArchivioMemoria a;
-    Stato st;
+    SessioneAtleta st;
     st.nome_utente = "x";
     st.macchina_utente = "y";
     st.carico_utente = 3;
@@ -29,7 +29,7 @@ TEST(Impostazioni, ConversioniDegliIndici) {
     a.scrivi("funz", "indice_utente_3", "  -1");
     a.scrivi("funz", "indice_utente_10", "abc");
     a.scrivi("funz", "t_n_min", "33.5");
-    Stato st;
+    SessioneAtleta st;
     st.indice_utente.fill(9);
     carica_impostazioni(st, a);
     EXPECT_EQ(st.indice_utente[0], 8);
@@ -44,18 +44,18 @@ TEST(Impostazioni, ConversioniDegliIndici) {
 TEST(Impostazioni, IlVoloMinimoSopravviveAUnRiavvio) {
     ArchivioMemoria a;
     a.scrivi("funz", "t_v_max", "77");  // the key nothing writes is not read
-    Stato st;
+    SessioneAtleta st;
     st.t_volo_min = 45;
     salva_impostazioni(st, a, QLocale::c());
     EXPECT_EQ(a.leggi("funz", "t_n_min", ""), "45");
-    Stato dopo;
+    SessioneAtleta dopo;
     carica_impostazioni(dopo, a);
     EXPECT_EQ(dopo.t_volo_min, 45);
 }
 
 TEST(Impostazioni, SalvataggioCompletoERilettura) {
     ArchivioMemoria a;
-    Stato st;
+    SessioneAtleta st;
     st.nome_utente = "Mario Rossi";
     st.macchina_utente = "Squat";
     st.carico_utente = 82.25f;
@@ -66,7 +66,7 @@ TEST(Impostazioni, SalvataggioCompletoERilettura) {
     EXPECT_EQ(a.leggi("funz", "indice_utente_10", ""), "28");
     EXPECT_EQ(a.leggi("funz", "carico_utente", ""), "82.25");
     EXPECT_EQ(a.numero(), 1 + 11 + 4);
-    Stato r;
+    SessioneAtleta r;
     carica_impostazioni(r, a);
     EXPECT_EQ(r.nome_utente, st.nome_utente);
     EXPECT_EQ(r.macchina_utente, st.macchina_utente);
@@ -76,11 +76,11 @@ TEST(Impostazioni, SalvataggioCompletoERilettura) {
 
 TEST(Impostazioni, CaricoConLaVirgolaDellaLocalizzazione) {
     ArchivioMemoria a;
-    Stato st;
+    SessioneAtleta st;
     st.carico_utente = 100.5f;
     salva_impostazioni(st, a, QLocale(QLocale::Italian, QLocale::Italy));
     EXPECT_EQ(a.leggi("funz", "carico_utente", ""), "100,5");
-    Stato r;
+    SessioneAtleta r;
     carica_impostazioni(r, a);
     EXPECT_EQ(r.carico_utente, 100.0f) << "the numeric prefix stops at the comma";
 }

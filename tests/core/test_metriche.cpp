@@ -1,7 +1,5 @@
 #include "core/assemblatore_salti.h"
-#include "core/entrata_salti.h"
 #include "core/metriche.h"
-#include "core/stato.h"
 #include "support/finti.h"
 
 #include <gtest/gtest.h>
@@ -94,23 +92,4 @@ TEST(Metriche, DopoUnaEliminazioneSiUsaIlRecordCheOraPrecede) {
     calcola_metriche(s, 300);  // previous is now the 300 ms flight: r = 0.5
     EXPECT_NEAR(s[2].s_acc, 0.3 * 245.0 * 0.150, 1e-6);
     EXPECT_EQ(s[2].n_rip, 2);
-}
-
-TEST(EntrataSalti, CompletaSuonaEMostra) {
-    Stato st;
-    VistaSaltiFinta vista;
-    BeepFinto beep;
-    EntrataSalti e(st, &vista, &beep);
-    e.aggiungi_salto(300);
-    EXPECT_EQ(vista.contatti, std::vector<int32_t>{300});
-    EXPECT_TRUE(vista.mostrati.empty());
-    e.completa_salto(500);
-    EXPECT_EQ(beep.suonati, 1);
-    EXPECT_EQ(vista.mostrati, std::vector<int32_t>{1});
-    EXPECT_EQ(st.salti[1].t_volo, 500);
-    // The jump with contact 0 is shown too: the list stays in step with the records.
-    e.aggiungi_salto(0);
-    e.completa_salto(450);
-    EXPECT_EQ(vista.mostrati, (std::vector<int32_t>{1, 2}));
-    EXPECT_EQ(beep.suonati, 2);
 }

@@ -1,5 +1,7 @@
 #include "core/salti.h"
-#include "core/stato.h"
+#include "core/cartelle_programma.h"
+#include "core/sessione_atleta.h"
+#include "core/stato_collegamento.h"
 
 #include <gtest/gtest.h>
 
@@ -46,24 +48,30 @@ TEST(Salti, AzzeraESostituisci) {
     EXPECT_EQ(s[2], Salto{});
 }
 
-TEST(Stato, ValoriIniziali) {
-    Stato st;
+TEST(StatoIniziale, SessioneCollegamentoECartelle) {
+    SessioneAtleta sessione;
+    EXPECT_EQ(sessione.nome_utente, "Ilvor Darsena");
+    EXPECT_EQ(sessione.macchina_utente, "Spinte Panca");
+    EXPECT_EQ(sessione.carico_utente, 100.0f);
+    EXPECT_EQ(sessione.t_volo_min, 20);
+    for (int v : sessione.indice_utente) EXPECT_EQ(v, 0);
+
+    StatoCollegamento st;
     EXPECT_EQ(st.testo_versione, "Hopa 1.0.0");
     EXPECT_EQ(st.didascalia(), "Hopa 1.0.0 non connesso");
-    EXPECT_EQ(st.nome_utente, "Ilvor Darsena");
-    EXPECT_EQ(st.macchina_utente, "Spinte Panca");
-    EXPECT_EQ(st.carico_utente, 100.0f);
-    EXPECT_EQ(st.t_volo_min, 20);
-    for (int v : st.indice_utente) EXPECT_EQ(v, 0);
     EXPECT_FALSE(st.connesso || st.hid_connesso || st.acquisizione || st.scarta_primo || st.avvio_hid ||
                  st.invio_seriale);
-    st.cartella_programma = "/tmp/prog";
-    EXPECT_EQ(st.cartella_ini(), "/tmp/prog/ini");
-    EXPECT_EQ(st.file_ini(), "/tmp/prog/ini/hopa.ini");
 
-    QString vista;
-    st.imposta_didascalia = [&](const QString& t) { vista = t; };
-    st.testo_connessione = " Connesso via HID";
+    CartelleProgramma cartelle;
+    cartelle.programma = "/tmp/prog";
+    EXPECT_EQ(cartelle.cartella_ini(), "/tmp/prog/ini");
+    EXPECT_EQ(cartelle.file_ini(), "/tmp/prog/ini/hopa.ini");
+
+    // A new connection text is announced with the whole caption.
+    QStringList didascalie;
+    QObject::connect(&st, &StatoCollegamento::didascalia_cambiata, [&](const QString& t) { didascalie << t; });
+    st.imposta_testo_connessione(" Connesso via HID");
+    EXPECT_EQ(st.testo_connessione(), " Connesso via HID");
     st.aggiorna_didascalia();
-    EXPECT_EQ(vista, "Hopa 1.0.0 Connesso via HID");
+    EXPECT_EQ(didascalie, QStringList({"Hopa 1.0.0 Connesso via HID", "Hopa 1.0.0 Connesso via HID"}));
 }

@@ -3,8 +3,7 @@
 // A jump panel on its own, laid out from a fixed client size, with jumps entered
 // the way the transports enter them.
 
-#include "core/entrata_salti.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
 #include "display/frm_grafici.h"
 #include "display/lista_salti.h"
 #include "support/finti.h"
@@ -24,9 +23,8 @@ protected:
     void SetUp() override {
         twips::imposta_per_pixel(15);
         QLocale::setDefault(QLocale::c());
-        pannello = std::make_unique<Frm_grafici>(stato, casella, new GraficoQt, [this] { return client; });
+        pannello = std::make_unique<Frm_grafici>(prova, casella, new GraficoQt, [this] { return client; });
         pannello->imposta_caselle([this] { return chk_tv; }, [this] { return chk_tc; });
-        entrata.imposta_vista(pannello.get());
     }
     void TearDown() override {
         pannello.reset();
@@ -35,8 +33,8 @@ protected:
     }
 
     void salto(int tc_ms, int tv_ms) {
-        entrata.aggiungi_salto(tc_ms);
-        entrata.completa_salto(tv_ms);
+        prova.aggiungi_salto(tc_ms);
+        prova.completa_salto(tv_ms);
     }
     QStringList colonna(int c) const {
         QStringList testi;
@@ -55,11 +53,10 @@ protected:
         return s;
     }
 
-    Stato stato;
+    ModelloProva prova;
     CasellaInputFinta casella;
     QSizeF client{11880, 9000};
     bool chk_tv = false;
     bool chk_tc = false;
     std::unique_ptr<Frm_grafici> pannello;
-    EntrataSalti entrata{stato, nullptr, nullptr};
 };

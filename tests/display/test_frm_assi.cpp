@@ -1,4 +1,3 @@
-#include "core/stato.h"
 #include "display/frm_assi.h"
 #include "support/finti.h"
 #include "adapters/qt/grafico_qt.h"

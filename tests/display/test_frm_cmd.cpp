@@ -1,5 +1,5 @@
 #include "core/sequenze_scheda.h"
-#include "core/stato.h"
+#include "core/stato_collegamento.h"
 #include "display/frm_cmd.h"
 #include "platform/twips.h"
 #include "support/finti.h"
@@ -13,7 +13,7 @@ namespace {
 
 class SchedaFinta : public SequenzeScheda {
 public:
-    explicit SchedaFinta(Stato& s) : stato(s) {}
+    explicit SchedaFinta(StatoCollegamento& s) : stato(s) {}
     bool avvia_acquisizione() override {
         registro.push_back("avvia");
         stato.acquisizione = stato.scarta_primo = stato.avvio_hid = true;
@@ -24,7 +24,7 @@ public:
         stato.acquisizione = stato.scarta_primo = false;
     }
     void reset_linee() override { registro.push_back("linee"); }
-    Stato& stato;
+    StatoCollegamento& stato;
     std::vector<std::string> registro;
 };
 
@@ -39,7 +39,7 @@ public:
 };
 
 struct Banco {
-    Stato stato;
+    StatoCollegamento stato;
     SchedaFinta scheda{stato};
     VistaRegistrata vista{scheda.registro};
     int salvataggi = 0, medie = 0, assi = 0, crono = 0, calcolatrici = 0;

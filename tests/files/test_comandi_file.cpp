@@ -1,7 +1,8 @@
 #include "core/cp1252.h"
 #include "core/metriche.h"
 #include "core/numeri.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "files/comandi_file.h"
 #include "files/frm_progress.h"
 #include "adapters/workbook/fogli_file.h"
@@ -9,6 +10,7 @@
 #include "adapters/workbook/scrittura_xlsx.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
+#include "support/prova_osservata.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,29 +43,30 @@ public:
 };
 
 struct Banco {
-    Stato stato;
-    VistaSaltiFinta vista;
+    ModelloProva prova;
+    SessioneAtleta sessione;
+    ProvaOsservata osservata{prova};
     VistaIntestazioneFinta intestazione;
     DialogoFileFinto dialogo;
     MessaggiFinti messaggi;
     FogliOsservati fogli;
-    ComandiFile comandi{stato, vista, intestazione, dialogo, messaggi, fogli};
+    ComandiFile comandi{prova, sessione, intestazione, dialogo, messaggi, fogli};
     QTemporaryDir dir;
 
     Banco() {
         comandi.adesso = [] { return QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)); };
         fogli.progresso = &comandi.progresso();
-        stato.cartella_utente = dir.path();
+        sessione.cartella_utente = dir.path();
     }
     QString percorso(const QString& nome) const { return dir.filePath(nome); }
     // A test as the live display builds it, with one jump deleted so that n_rip
     // no longer equals the position.
     void riempi(int n) {
         for (int k = 1; k <= n + 1; ++k) {
-            stato.salti.aggiungi(150 + 11 * k);
-            calcola_metriche(stato.salti, 380 + 7 * k);
+            prova.aggiungi_salto(150 + 11 * k);
+            prova.completa_salto(380 + 7 * k);
         }
-        stato.salti.elimina(3);
+        prova.elimina(3);
     }
 };
 
@@ -84,7 +87,7 @@ QString cartella_con(const Banco& b, const QString& nome, int r, int c, const Va
 
 TEST(ComandiFile, IlDialogoDiSalvataggio) {
     Banco b;
-    b.stato.macchina_utente = QStringLiteral("Spinte  Panca ");
+    b.sessione.macchina_utente = QStringLiteral("Spinte  Panca ");
     b.dialogo.risposte.push_back(std::nullopt);
     b.comandi.mnuFileSalva_dati();
     ASSERT_EQ(b.dialogo.visti.size(), 1u);
@@ -105,8 +108,8 @@ TEST(ComandiFile, IlDialogoDiSalvataggio) {
 TEST(ComandiFile, AndataERitornoDi25Salti) {
     Banco a;
     a.riempi(25);
-    ASSERT_EQ(a.stato.salti.numero(), 25);
-    a.stato.nome_utente = QStringLiteral("Niccolò Ferrè");
+    ASSERT_EQ(a.prova.numero(), 25);
+    a.sessione.nome_utente = QStringLiteral("Niccolò Ferrè");
     const QString p = a.percorso(QStringLiteral("prova.xlsx"));
     a.dialogo.risposte.push_back(p);
     a.comandi.mnuFileSalva_dati();
@@ -126,18 +129,19 @@ TEST(ComandiFile, AndataERitornoDi25Salti) {
     EXPECT_EQ(std::get<QString>(letto->leggi(26, 3)), "Spinte Panca");
 
     Banco b;
-    b.stato.salti.aggiungi(1);
+    b.prova.aggiungi_salto(1);
     ASSERT_TRUE(b.comandi.apri_file_xls(p));
     EXPECT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join("|").toStdString();
-    EXPECT_EQ(b.stato.salti, a.stato.salti);  // every double of every jump, n_rip from column D
-    EXPECT_EQ(b.stato.salti[3].n_rip, 4);
-    EXPECT_EQ(b.stato.nome_utente, QStringLiteral("Niccolò Ferrè"));
-    EXPECT_EQ(b.stato.macchina_utente, "Spinte Panca");
-    EXPECT_EQ(b.vista.azzeramenti, 1);
-    ASSERT_EQ(b.vista.righe.size(), 25u);
+    EXPECT_EQ(b.prova.salti(), a.prova.salti());  // every double of every jump, n_rip from column D
+    EXPECT_EQ(b.prova.quando(), QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)));  // the time stamp of column A
+    EXPECT_EQ(b.prova.salti()[3].n_rip, 4);
+    EXPECT_EQ(b.sessione.nome_utente, QStringLiteral("Niccolò Ferrè"));
+    EXPECT_EQ(b.sessione.macchina_utente, "Spinte Panca");
+    EXPECT_EQ(b.osservata.azzeramenti, 1);
+    ASSERT_EQ(b.osservata.righe.size(), 25u);
     for (int k = 1; k <= 25; ++k) {
-        EXPECT_EQ(b.vista.righe[static_cast<size_t>(k - 1)].k, k);
-        EXPECT_EQ(b.vista.righe[static_cast<size_t>(k - 1)].salto, a.stato.salti[k]);
+        EXPECT_EQ(b.osservata.righe[static_cast<size_t>(k - 1)].k, k);
+        EXPECT_EQ(b.osservata.righe[static_cast<size_t>(k - 1)].salto, a.prova.salti()[k]);
     }
     EXPECT_EQ(b.intestazione.aggiornamenti, 26);
     EXPECT_EQ(b.fogli.visibile_durante, std::vector<bool>{true});
@@ -160,11 +164,12 @@ TEST(ComandiFile, ZeroSalti) {
     Banco b;
     b.riempi(3);
     ASSERT_TRUE(b.comandi.apri_file_xls(p));
-    EXPECT_EQ(b.stato.salti.numero(), 0);
-    EXPECT_TRUE(b.vista.righe.empty());
-    EXPECT_EQ(b.vista.azzeramenti, 1);
+    EXPECT_EQ(b.prova.numero(), 0);
+    EXPECT_TRUE(b.osservata.righe.empty());
+    EXPECT_EQ(b.osservata.azzeramenti, 1);
     EXPECT_EQ(b.intestazione.aggiornamenti, 1);
-    EXPECT_EQ(b.stato.nome_utente, "");  // row 2 of such a workbook is empty
+    EXPECT_EQ(b.sessione.nome_utente, "");  // row 2 of such a workbook is empty
+    EXPECT_EQ(b.prova.quando(), QFileInfo(p).lastModified());  // no time stamp in it: the file's own time
 }
 
 TEST(ComandiFile, UnSalvataggioFallitoLoDiceENonRovinaIlFileDiPrima) {
@@ -179,7 +184,7 @@ TEST(ComandiFile, UnSalvataggioFallitoLoDiceENonRovinaIlFileDiPrima) {
 
     const QString p = b.percorso(QStringLiteral("prova.xlsx"));
     ASSERT_TRUE(scrivi_file(p, "prova di ieri"));
-    b.stato.salti.ridimensiona(32768);
+    b.prova.sostituisci(std::vector<Salto>(32768));
     EXPECT_FALSE(b.comandi.Salva_File_Dati_Excel(p));
     EXPECT_EQ(b.messaggi.testi().last(), "Salva_File_Dati_Excel: Overflow");
     EXPECT_EQ(contenuto(p), "prova di ieri");
@@ -189,9 +194,9 @@ TEST(ComandiFile, UnSalvataggioFallitoLoDiceENonRovinaIlFileDiPrima) {
 TEST(ComandiFile, UnaImportazioneFallitaLasciaLaProvaComEra) {
     Banco b;
     b.riempi(4);
-    b.stato.nome_utente = QStringLiteral("Mario");
-    b.stato.macchina_utente = QStringLiteral("Squat");
-    const Salti prima = b.stato.salti;
+    b.sessione.nome_utente = QStringLiteral("Mario");
+    b.sessione.macchina_utente = QStringLiteral("Squat");
+    const Salti prima = b.prova.salti();
 
     const QString senza_titolo = cartella_con(b, "c1.xlsx", 1, 3, QStringLiteral("Tipo salto "));
     const QString j1 = cartella_con(b, "j1.xlsx", 1, 10, 40000.0);
@@ -214,11 +219,11 @@ TEST(ComandiFile, UnaImportazioneFallitaLasciaLaProvaComEra) {
         EXPECT_FALSE(b.comandi.apri_file_xls(c.percorso));
         ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
         EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith(c.messaggio)) << b.messaggi.mostrati[0].testo.toStdString();
-        EXPECT_EQ(b.stato.salti, prima);
-        EXPECT_EQ(b.stato.nome_utente, "Mario");
-        EXPECT_EQ(b.stato.macchina_utente, "Squat");
-        EXPECT_EQ(b.vista.azzeramenti, 0);
-        EXPECT_TRUE(b.vista.righe.empty());
+        EXPECT_EQ(b.prova.salti(), prima);
+        EXPECT_EQ(b.sessione.nome_utente, "Mario");
+        EXPECT_EQ(b.sessione.macchina_utente, "Squat");
+        EXPECT_EQ(b.osservata.azzeramenti, 0);
+        EXPECT_TRUE(b.osservata.righe.empty());
         EXPECT_EQ(b.intestazione.aggiornamenti, 0);
         EXPECT_FALSE(b.comandi.progresso().isVisible());
     }
@@ -235,15 +240,15 @@ TEST(ComandiFile, ImportaIFileDiUnAltroProgrammaSenzaToccarli) {
         b.dialogo.risposte.push_back(p);
         b.comandi.mnuFileApri();
         ASSERT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join("|").toStdString();
-        EXPECT_EQ(b.stato.nome_utente, QStringLiteral("Niccolò Ferrè"));
-        EXPECT_EQ(b.stato.macchina_utente, "Squat Jump");
-        ASSERT_EQ(b.stato.salti.numero(), 3);
-        EXPECT_EQ(b.stato.salti[2].n_rip, 5);
-        EXPECT_EQ(b.stato.salti[3].n_rip, 9);
-        EXPECT_EQ(b.stato.salti[1].altezza, 32.1771875);
-        EXPECT_EQ(b.stato.salti[2].t_contatto, 187.5);
-        EXPECT_EQ(b.stato.salti[3].t_volo, 0.001);
-        EXPECT_EQ(b.vista.righe.back().k, 3);
+        EXPECT_EQ(b.sessione.nome_utente, QStringLiteral("Niccolò Ferrè"));
+        EXPECT_EQ(b.sessione.macchina_utente, "Squat Jump");
+        ASSERT_EQ(b.prova.numero(), 3);
+        EXPECT_EQ(b.prova.salti()[2].n_rip, 5);
+        EXPECT_EQ(b.prova.salti()[3].n_rip, 9);
+        EXPECT_EQ(b.prova.salti()[1].altezza, 32.1771875);
+        EXPECT_EQ(b.prova.salti()[2].t_contatto, 187.5);
+        EXPECT_EQ(b.prova.salti()[3].t_volo, 0.001);
+        EXPECT_EQ(b.osservata.righe.back().k, 3);
         EXPECT_EQ(contenuto(p), prima);
         EXPECT_EQ(QFileInfo(p).lastModified(), modificato);
         EXPECT_EQ(QDir(b.dir.path()).entryList(QDir::Files).size(), 1);
@@ -252,7 +257,7 @@ TEST(ComandiFile, ImportaIFileDiUnAltroProgrammaSenzaToccarli) {
 
 TEST(ComandiFile, IDialoghiDiApertura) {
     Banco b;
-    b.stato.cartella_utente = QStringLiteral("/atleti/Mario");
+    b.sessione.cartella_utente = QStringLiteral("/atleti/Mario");
     b.dialogo.risposte = {std::nullopt, std::nullopt, dati + QStringLiteral("/prova_libreoffice.xlsx"),
                           std::nullopt};
     b.comandi.mnuFileApri();
@@ -271,18 +276,20 @@ TEST(ComandiFile, IDialoghiDiApertura) {
     EXPECT_EQ(b.dialogo.visti[1].richiesta.filtro, "");
     EXPECT_EQ(b.dialogo.visti[2].richiesta.filtro, "*.xlsx *.xls");
     EXPECT_TRUE(b.messaggi.mostrati.empty());
-    EXPECT_EQ(b.vista.azzeramenti, 0);
-    EXPECT_EQ(b.stato.nome_utente, "Ilvor Darsena");
+    EXPECT_EQ(b.osservata.azzeramenti, 0);
+    EXPECT_EQ(b.sessione.nome_utente, "Ilvor Darsena");
     EXPECT_TRUE(b.fogli.visibile_durante.empty());
 }
 
 TEST(ComandiFile, ApriFileCsv) {
     Banco b;
     b.riempi(2);
-    const Salti prima = b.stato.salti;
-    auto apri = [&b](const QByteArray& testo) {
+    const Salti prima = b.prova.salti();
+    QString ultimo;
+    auto apri = [&b, &ultimo](const QByteArray& testo) {
         static int n = 0;
         const QString p = b.percorso(QStringLiteral("p%1.csv").arg(++n));
+        ultimo = p;
         EXPECT_TRUE(scrivi_file(p, testo));
         b.messaggi.mostrati.clear();
         b.dialogo.risposte.push_back(p);
@@ -294,8 +301,8 @@ TEST(ComandiFile, ApriFileCsv) {
     // Lower-case marker: silence, and the test stays.
     apri("hopa,\"x\",\"Luca\",\"Squat\",\"x\",0" + titoli);
     EXPECT_TRUE(b.messaggi.mostrati.empty());
-    EXPECT_EQ(b.stato.salti, prima);
-    EXPECT_EQ(b.stato.nome_utente, "Ilvor Darsena");
+    EXPECT_EQ(b.prova.salti(), prima);
+    EXPECT_EQ(b.sessione.nome_utente, "Ilvor Darsena");
 
     // Damaged files: the message, and the test stays.
     for (const QByteArray& guasto : {testa + "2" + titoli + "1,500,200,30,10,900,0\r\n",
@@ -304,10 +311,10 @@ TEST(ComandiFile, ApriFileCsv) {
         apri(guasto);
         ASSERT_EQ(b.messaggi.mostrati.size(), 1u) << guasto.constData();
         EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("mnuFileSalva_dati: ")) << guasto.constData();
-        EXPECT_EQ(b.stato.salti, prima);
-        EXPECT_EQ(b.stato.nome_utente, "Ilvor Darsena");
-        EXPECT_EQ(b.stato.macchina_utente, "Spinte Panca");
-        EXPECT_EQ(b.vista.azzeramenti, 0);
+        EXPECT_EQ(b.prova.salti(), prima);
+        EXPECT_EQ(b.sessione.nome_utente, "Ilvor Darsena");
+        EXPECT_EQ(b.sessione.macchina_utente, "Spinte Panca");
+        EXPECT_EQ(b.osservata.azzeramenti, 0);
         EXPECT_EQ(b.intestazione.aggiornamenti, 0);
     }
     EXPECT_EQ(b.messaggi.mostrati[0].testo, "mnuFileSalva_dati: Indice non compreso nell'intervallo");
@@ -315,28 +322,30 @@ TEST(ComandiFile, ApriFileCsv) {
     // N = 0: athlete and exercise from the file, empty list, the header refreshed.
     apri(testa + "0" + titoli);
     EXPECT_TRUE(b.messaggi.mostrati.empty());
-    EXPECT_EQ(b.stato.salti.numero(), 0);
-    EXPECT_EQ(b.stato.nome_utente, "Luca");
-    EXPECT_EQ(b.stato.macchina_utente, "Squat");
-    EXPECT_EQ(b.vista.azzeramenti, 1);
-    EXPECT_TRUE(b.vista.righe.empty());
+    EXPECT_EQ(b.prova.numero(), 0);
+    EXPECT_EQ(b.sessione.nome_utente, "Luca");
+    EXPECT_EQ(b.sessione.macchina_utente, "Squat");
+    EXPECT_EQ(b.osservata.azzeramenti, 1);
+    EXPECT_TRUE(b.osservata.righe.empty());
     EXPECT_EQ(b.intestazione.aggiornamenti, 1);
 
     // Three jumps; the third record says 7 and becomes jump 3.
-    b.stato.carico_utente = 72.5f;
+    b.sessione.carico_utente = 72.5f;
     apri(cp1252::codifica(QStringLiteral("HOPA,\"x\",\"Niccolò\",\"Squat\",\"x\",3")) + titoli +
          "1,512,201,12.34,10,900,0\r\n2,498,187,30.4,12,950,0\r\n7,505,190,31,11,920,0\r\n");
     ASSERT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join("|").toStdString();
-    EXPECT_EQ(b.stato.nome_utente, QStringLiteral("Niccolò"));
-    EXPECT_EQ(b.stato.carico_utente, 72.5f);  // not in the file
-    ASSERT_EQ(b.stato.salti.numero(), 3);
-    EXPECT_EQ(b.stato.salti[3].n_rip, 3);
-    EXPECT_EQ(b.stato.salti[3].t_volo, 505);
-    ASSERT_EQ(b.vista.righe.size(), 3u);
-    EXPECT_EQ(b.vista.righe[2].k, 3);
-    EXPECT_EQ(b.vista.righe[0].salto.altezza, 12.34);
-    EXPECT_EQ(numeri::formato_0_0(b.vista.righe[0].salto.altezza, QLocale(QLocale::Italian)), "12,3");
+    EXPECT_EQ(b.sessione.nome_utente, QStringLiteral("Niccolò"));
+    EXPECT_EQ(b.sessione.carico_utente, 72.5f);  // not in the file
+    ASSERT_EQ(b.prova.numero(), 3);
+    EXPECT_EQ(b.prova.salti()[3].n_rip, 3);
+    EXPECT_EQ(b.prova.salti()[3].t_volo, 505);
+    ASSERT_EQ(b.osservata.righe.size(), 3u);
+    EXPECT_EQ(b.osservata.righe[2].k, 3);
+    EXPECT_EQ(b.osservata.righe[0].salto.altezza, 12.34);
+    EXPECT_EQ(numeri::formato_0_0(b.osservata.righe[0].salto.altezza, QLocale(QLocale::Italian)), "12,3");
     EXPECT_EQ(b.intestazione.aggiornamenti, 1 + 4);
+    // The text file holds no time stamp: the test is dated by the file.
+    EXPECT_EQ(b.prova.quando(), QFileInfo(ultimo).lastModified());
 
     // A file that cannot be opened.
     b.messaggi.mostrati.clear();
@@ -344,13 +353,13 @@ TEST(ComandiFile, ApriFileCsv) {
     b.comandi.apri_file_csv();
     ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
     EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("mnuFileSalva_dati: "));
-    EXPECT_EQ(b.stato.salti.numero(), 3);
+    EXPECT_EQ(b.prova.numero(), 3);
 }
 
 TEST(ComandiFile, LaFinestraDiAvanzamento) {
     QWidget principale;
     Banco b;
-    ComandiFile figlio(b.stato, b.vista, b.intestazione, b.dialogo, b.messaggi, b.fogli, &principale);
+    ComandiFile figlio(b.prova, b.sessione, b.intestazione, b.dialogo, b.messaggi, b.fogli, &principale);
     Frm_progress& f = figlio.progresso();
     EXPECT_EQ(&f, &figlio.progresso());  // one window, made on first use
     EXPECT_EQ(f.objectName(), "Frm_progress");

@@ -2,13 +2,15 @@
 // under the chosen name is always either the one that was there before or a
 // complete workbook, never a partial one.
 #include "core/metriche.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "files/comandi_file.h"
 #include "files/foglio_prova.h"
 #include "files/frm_progress.h"
 #include "adapters/workbook/fogli_file.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
+#include "support/prova_osservata.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,22 +30,23 @@
 
 namespace {
 
-void riempi(Stato& st, int n) {
-    st.salti.ridimensiona(0);
+void riempi(ModelloProva& prova, int n) {
+    prova.azzera();
     for (int k = 1; k <= n; ++k) {
-        st.salti.aggiungi(150 + (k * 37) % 200);
-        calcola_metriche(st.salti, 300 + (k * 53) % 300);
+        prova.aggiungi_salto(150 + (k * 37) % 200);
+        prova.completa_salto(300 + (k * 53) % 300);
     }
 }
 
 struct Banco {
-    Stato stato;
-    VistaSaltiFinta vista;
+    ModelloProva prova;
+    SessioneAtleta sessione;
+    ProvaOsservata osservata{prova};
     VistaIntestazioneFinta intestazione;
     DialogoFileFinto dialogo;
     MessaggiFinti messaggi;
     FogliDiCalcoloFile fogli;
-    ComandiFile comandi{stato, vista, intestazione, dialogo, messaggi, fogli};
+    ComandiFile comandi{prova, sessione, intestazione, dialogo, messaggi, fogli};
     QTemporaryDir dir;
 };
 
@@ -87,13 +90,13 @@ private:
 TEST(GuastiSalvataggio, DiscoPienoDaIlMessaggioELasciaIlFileDiPrima) {
     Banco b;
     const QString p = b.dir.filePath(QStringLiteral("prova.xlsx"));
-    riempi(b.stato, 3);
+    riempi(b.prova, 3);
     ASSERT_TRUE(b.comandi.Salva_File_Dati_Excel(p));
     const QByteArray di_prima = contenuto(p);
     ASSERT_GT(di_prima.size(), 0);
     ASSERT_LT(di_prima.size(), 32 * 1024);
 
-    riempi(b.stato, 20000);  // a workbook far larger than what is left on the disk
+    riempi(b.prova, 20000);  // a workbook far larger than what is left on the disk
     {
         DiscoPieno disco(32 * 1024);
         ASSERT_TRUE(disco.ok);
@@ -108,7 +111,7 @@ TEST(GuastiSalvataggio, DiscoPienoDaIlMessaggioELasciaIlFileDiPrima) {
     EXPECT_EQ(contenuto(p), di_prima);
     EXPECT_EQ(QDir(b.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"prova.xlsx"})
         << "nothing half-written left beside it";
-    EXPECT_EQ(b.stato.salti.numero(), 20000) << "the test in memory is kept";
+    EXPECT_EQ(b.prova.numero(), 20000) << "the test in memory is kept";
 
     // Room again: the same test is saved whole.
     EXPECT_TRUE(b.comandi.Salva_File_Dati_Excel(p));
@@ -124,7 +127,7 @@ TEST(GuastiSalvataggio, UnaCartellaCheEUnFileDaIlMessaggio) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("non una cartella");
     f.close();
-    riempi(b.stato, 2);
+    riempi(b.prova, 2);
     EXPECT_FALSE(b.comandi.Salva_File_Dati_Excel(finta + QStringLiteral("/prova.xlsx")));
     ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
     EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("Salva_File_Dati_Excel: "));

@@ -2,10 +2,12 @@
 // bytes, an N of 32,767 over a short file, a zip bomb. Each is read or refused
 // with a clear message, and a refused file leaves the current test as it was.
 #include "core/metriche.h"
-#include "core/stato.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "files/comandi_file.h"
 #include "adapters/workbook/fogli_file.h"
 #include "support/finti.h"
+#include "support/prova_osservata.h"
 #include "support/pacchetto_xlsx.h"
 
 #include <QFile>
@@ -18,10 +20,10 @@ namespace {
 struct Banco {
     Banco() {
         for (int k = 1; k <= 3; ++k) {
-            stato.salti.aggiungi(200 + k);
-            calcola_metriche(stato.salti, 400 + k);
+            prova.aggiungi_salto(200 + k);
+            prova.completa_salto(400 + k);
         }
-        prima = stato.salti;
+        prima = prova.salti();
     }
     // Imports `testo` as the text file of a test; the message shown, if any.
     QString apri_csv(const QByteArray& testo) {
@@ -35,17 +37,18 @@ struct Banco {
         return messaggi.mostrati.empty() ? QString() : messaggi.mostrati.back().testo;
     }
     bool invariata() const {
-        return stato.salti == prima && stato.nome_utente == "Ilvor Darsena" && vista.azzeramenti == 0;
+        return prova.salti() == prima && sessione.nome_utente == "Ilvor Darsena" && osservata.azzeramenti == 0;
     }
 
-    Stato stato;
+    ModelloProva prova;
+    SessioneAtleta sessione;
+    ProvaOsservata osservata{prova};
     Salti prima;
-    VistaSaltiFinta vista;
     VistaIntestazioneFinta intestazione;
     DialogoFileFinto dialogo;
     MessaggiFinti messaggi;
     FogliDiCalcoloFile fogli;
-    ComandiFile comandi{stato, vista, intestazione, dialogo, messaggi, fogli};
+    ComandiFile comandi{prova, sessione, intestazione, dialogo, messaggi, fogli};
     QTemporaryDir dir;
     int n = 0;
 };
@@ -68,9 +71,9 @@ TEST(IngressiEstremi, UnaRigaDaUnMegaEIByteNul) {
     // A 1 MB athlete name is still a name; a 1 MB first line with no marker is no test file.
     const QByteArray mega(1 << 20, 'a');
     EXPECT_EQ(b.apri_csv("HOPA,x," + mega + ",Squat,x,1" + titoli + "1,500,200,30,10,900,1\r\n"), QString());
-    ASSERT_EQ(b.stato.salti.numero(), 1);
-    EXPECT_EQ(b.stato.nome_utente.size(), 1 << 20);
-    EXPECT_EQ(b.stato.salti[1].t_volo, 500);
+    ASSERT_EQ(b.prova.numero(), 1);
+    EXPECT_EQ(b.sessione.nome_utente.size(), 1 << 20);
+    EXPECT_EQ(b.prova.salti()[1].t_volo, 500);
 
     Banco c;
     EXPECT_EQ(c.apri_csv(mega + "\r\n"), QString());
@@ -81,7 +84,7 @@ TEST(IngressiEstremi, UnaRigaDaUnMegaEIByteNul) {
               "mnuFileSalva_dati: Tipo non corrispondente");
     EXPECT_TRUE(c.invariata());
     EXPECT_EQ(c.apri_csv("HOPA,x,Lu" + nul + "ca,Squat,x,0" + titoli), QString());
-    EXPECT_EQ(c.stato.nome_utente, QString::fromLatin1("Lu\0ca", 5));
+    EXPECT_EQ(c.sessione.nome_utente, QString::fromLatin1("Lu\0ca", 5));
 }
 
 TEST(IngressiEstremi, UnaBombaZipDaIlMessaggioELasciaLaProva) {

@@ -1,4 +1,4 @@
-#include "core/assemblatore_salti.h"
+#include "board/decodifica.h"
 #include "sim/scheda_hid_simulata.h"
 #include "support/hid_finto.h"
 

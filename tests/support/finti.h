@@ -2,6 +2,7 @@
 
 // Fakes of the platform interfaces, answered and observed by the tests.
 
+#include "core/modello_prova.h"
 #include "core/viste.h"
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
@@ -100,24 +101,22 @@ private:
     bool abilitato_ = false;
 };
 
-// Records what the jump panel was asked to do.
+// Stands in for the jump panel: counts the clears it was asked for (and clears the
+// model, when it has one, as the panel does) and answers the selected rows.
 class VistaSaltiFinta : public VistaSalti {
 public:
-    void mostra_salto(int32_t k) override { mostrati.push_back(k); }
-    void mostra_contatto(int32_t tc) override { contatti.push_back(tc); }
-    void azzera_prova() override { ++azzeramenti; }
-    void aggiungi_riga(int32_t k, const Salto& s) override { righe.push_back({k, s}); }
+    explicit VistaSaltiFinta(ModelloProva* prova = nullptr) : prova_(prova) {}
+    void azzera_prova() override {
+        ++azzeramenti;
+        if (prova_) prova_->azzera();
+    }
     std::vector<int32_t> righe_selezionate() const override { return selezionate; }
 
-    std::vector<int32_t> mostrati;
-    std::vector<int32_t> contatti;
     int azzeramenti = 0;
-    struct Riga {
-        int32_t k;
-        Salto salto;
-    };
-    std::vector<Riga> righe;
     std::vector<int32_t> selezionate;
+
+private:
+    ModelloProva* prova_;
 };
 
 class VistaIntestazioneFinta : public VistaIntestazione {

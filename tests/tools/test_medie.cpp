@@ -24,7 +24,7 @@ protected:
         locale_prima_ = QLocale();
         QLocale::setDefault(QLocale::c());
         twips::imposta_per_pixel(15);
-        finestra_ = std::make_unique<Frm_medie>(stato_, vista_, messaggi_);
+        finestra_ = std::make_unique<Frm_medie>(risultati_, prova_, vista_, messaggi_);
     }
     void TearDown() override {
         finestra_.reset();
@@ -39,7 +39,7 @@ protected:
             const Dati& d = dati[i];
             s.push_back({d.t_volo, d.altezza, d.t_contatto, d.s_acc, d.potenza, static_cast<double>(i + 1)});
         }
-        stato_.salti.sostituisci(s);
+        prova_.sostituisci(s);
     }
     QString media(int k) const { return casella("Txt_valore_media", k); }
     QString decremento(int k) const { return casella("Txt_dec_totale", k); }
@@ -48,7 +48,8 @@ protected:
         return t ? t->text() : QStringLiteral("<manca>");
     }
 
-    Stato stato_;
+    RisultatiMedie risultati_;
+    ModelloProva prova_;
     VistaSaltiFinta vista_;
     MessaggiFinti messaggi_;
     std::unique_ptr<Frm_medie> finestra_;
@@ -66,12 +67,12 @@ TEST_F(Medie, TreSaltiMediaEDecrementoDallaRetta) {
     EXPECT_EQ(media(3), "197.0");
     EXPECT_TRUE(messaggi_.mostrati.empty());
 
-    EXPECT_EQ(stato_.medie[1], 380.0f);
-    EXPECT_EQ(stato_.decrementi[1], -20.0f);
-    EXPECT_EQ(stato_.decrementi[0], 0.0f);
-    EXPECT_EQ(stato_.decrementi[6], 1.0f);  // n_rip against itself: slope 1, times N - 2
-    EXPECT_EQ(stato_.medie[0], 0.0f);
-    EXPECT_EQ(stato_.medie[6], 0.0f);
+    EXPECT_EQ(risultati_.medie[1], 380.0f);
+    EXPECT_EQ(risultati_.decrementi[1], -20.0f);
+    EXPECT_EQ(risultati_.decrementi[0], 0.0f);
+    EXPECT_EQ(risultati_.decrementi[6], 1.0f);  // n_rip against itself: slope 1, times N - 2
+    EXPECT_EQ(risultati_.medie[0], 0.0f);
+    EXPECT_EQ(risultati_.medie[6], 0.0f);
 }
 
 TEST_F(Medie, IlDecrementoEPendenzaPerNMenoDue) {
@@ -88,7 +89,7 @@ TEST_F(Medie, DueSaltiNessunDecremento) {
     EXPECT_EQ(media(3), "200.0");
     EXPECT_EQ(media(4), "30.0");  // the first jump's push-off is left out
     for (int k = 1; k <= 5; ++k) EXPECT_EQ(decremento(k), "0.0") << k;
-    for (float d : stato_.decrementi) EXPECT_EQ(d, 0.0f);
+    for (float d : risultati_.decrementi) EXPECT_EQ(d, 0.0f);
 }
 
 TEST_F(Medie, TuttiISaltiLascianoFuoriSpintaEPotenzaDelPrimo) {
@@ -152,28 +153,28 @@ TEST_F(Medie, RigheSelezionateSenzaSaltoORipetuteNonContano) {
 TEST_F(Medie, RipetizioniTutteUgualiNonDannoNumeriInvalidi) {
     std::vector<Salto> s(3);
     s[0].t_volo = 400, s[1].t_volo = 380, s[2].t_volo = 360;  // n_rip all 0
-    stato_.salti.sostituisci(s);
+    prova_.sostituisci(s);
     finestra_->Calcolo_Medie();
     EXPECT_EQ(decremento(1), "0.0");
-    for (float d : stato_.decrementi) EXPECT_TRUE(std::isfinite(d));
+    for (float d : risultati_.decrementi) EXPECT_TRUE(std::isfinite(d));
 }
 
 TEST_F(Medie, ListaVuotaAvvisaELasciaIRisultatiPrecedenti) {
     EXPECT_EQ(media(1), "0.0");  // before any computation
     prova({{400}, {380}, {360}});
     finestra_->Calcolo_Medie();
-    const auto medie_prima = stato_.medie;
-    const auto decrementi_prima = stato_.decrementi;
+    const auto medie_prima = risultati_.medie;
+    const auto decrementi_prima = risultati_.decrementi;
 
-    stato_.salti.azzera();
+    prova_.azzera();
     finestra_->Calcolo_Medie();
     ASSERT_EQ(messaggi_.mostrati.size(), 1u);
     EXPECT_EQ(messaggi_.mostrati[0].testo, "Lista salti vuota!");
     EXPECT_EQ(messaggi_.mostrati[0].titolo, "Hopa");
     EXPECT_EQ(media(1), "380.0");
     EXPECT_EQ(decremento(1), "-20.0");
-    EXPECT_EQ(stato_.medie, medie_prima);
-    EXPECT_EQ(stato_.decrementi, decrementi_prima);
+    EXPECT_EQ(risultati_.medie, medie_prima);
+    EXPECT_EQ(risultati_.decrementi, decrementi_prima);
 
     // Partial mode with jumps but none selected is just as empty.
     prova({{100}, {200}});
@@ -183,7 +184,7 @@ TEST_F(Medie, ListaVuotaAvvisaELasciaIRisultatiPrecedenti) {
     EXPECT_EQ(media(1), "380.0");
 
     // A window built again shows the results kept in the state.
-    finestra_ = std::make_unique<Frm_medie>(stato_, vista_, messaggi_);
+    finestra_ = std::make_unique<Frm_medie>(risultati_, prova_, vista_, messaggi_);
     EXPECT_EQ(media(1), "380.0");
     EXPECT_EQ(decremento(1), "-20.0");
 }
@@ -228,7 +229,7 @@ TEST_F(Medie, BordoSinistroAMetaDellaFinestraPrincipale) {
 
     QMdiArea area;
     area.resize(1000, 700);
-    auto* f = new Frm_medie(stato_, vista_, messaggi_);
+    auto* f = new Frm_medie(risultati_, prova_, vista_, messaggi_);
     QMdiSubWindow* sotto = area.addSubWindow(f);
     f->colloca(area.viewport()->width());
     EXPECT_EQ(sotto->x(), area.viewport()->width() / 2);
