@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
@@ -141,16 +143,22 @@ TEST(GuastiSalvataggio, UnProcessoUccisoDuranteIlSalvataggioNonLasciaMezziFile) 
     ASSERT_TRUE(QFileInfo(programma).isExecutable()) << "build the salva-prova program first";
     QTemporaryDir dir;
     const QString p = dir.filePath(QStringLiteral("prova.xlsx"));
-    constexpr int n = 20000;
 
-    // How long one save takes here, so that the kills land before, during and after saves.
-    QElapsedTimer t;
-    t.start();
-    QProcess uno;
-    uno.start(programma, {p, QString::number(n), "1"});
-    ASSERT_TRUE(uno.waitForFinished(60000));
-    ASSERT_EQ(uno.exitCode(), 0) << uno.readAllStandardError().toStdString();
-    const int durata = std::max<int>(20, static_cast<int>(t.elapsed()));
+    // How long a save takes here, so that the kills land before, during and after
+    // saves. The test is sized so that one save lasts about a quarter of a second:
+    // long enough to be killed half-way, short enough in a slow (sanitized) build.
+    auto salva_una_volta = [&](int salti) {
+        QElapsedTimer t;
+        t.start();
+        QProcess uno;
+        uno.start(programma, {p, QString::number(salti), "1"});
+        EXPECT_TRUE(uno.waitForFinished(60000));
+        EXPECT_EQ(uno.exitCode(), 0) << uno.readAllStandardError().toStdString();
+        return std::max<int>(20, static_cast<int>(t.elapsed()));
+    };
+    constexpr int prova_breve = 2000;
+    const int n = std::clamp(prova_breve * 250 / salva_una_volta(prova_breve), prova_breve, 20000);
+    const int durata = salva_una_volta(n);
     ASSERT_EQ(salti_nel_file(p), n);
     QFile::remove(p);
 
