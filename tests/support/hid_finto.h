@@ -13,6 +13,8 @@
 #include <QObject>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -28,6 +30,7 @@ public:
         InfoDispositivoHid info;
         bool numerati = false;
         bool apribile = true;
+        bool negato = false;  // not openable because of its permissions
         // What the next reads return: a report, or nothing for a read error.
         std::deque<std::optional<QByteArray>> da_leggere;
         std::vector<QByteArray> scritti;
@@ -62,6 +65,12 @@ public:
         std::lock_guard l(m_);
         dispositivi_[percorso].apribile = si;
     }
+    // Present, but this user may not open it.
+    void nega_accesso(const std::string& percorso) {
+        std::lock_guard l(m_);
+        dispositivi_[percorso].apribile = false;
+        dispositivi_[percorso].negato = true;
+    }
     std::vector<QByteArray> scritti(const std::string& percorso) {
         std::lock_guard l(m_);
         return dispositivi_[percorso].scritti;
@@ -88,6 +97,10 @@ public:
         return r;
     }
     std::unique_ptr<CanaleHid> apri(const std::string& percorso) override;
+    bool accesso_negato(const std::string& percorso) override {
+        std::lock_guard l(m_);
+        return collegato(percorso) && dispositivi_[percorso].negato;
+    }
 
 private:
     class Canale;
@@ -99,6 +112,32 @@ private:
     std::vector<std::string> collegati_;
     int ripetizioni_ = 1;
     int elencazioni_ = 0;
+};
+
+// Hot-plug events handed in by the test, as udev would send them.
+class SorgenteEventiHidFinta : public SorgenteEventiHid {
+public:
+    explicit SorgenteEventiHidFinta(bool attiva = true) : attiva_(attiva) {}
+    void evento() {
+        {
+            std::lock_guard l(m_);
+            ++in_attesa_;
+        }
+        cv_.notify_all();
+    }
+    bool attiva() const override { return attiva_; }
+    bool attendi(int timeout_ms) override {
+        std::unique_lock l(m_);
+        if (!cv_.wait_for(l, std::chrono::milliseconds(timeout_ms), [&] { return in_attesa_ > 0; })) return false;
+        in_attesa_ = 0;
+        return true;
+    }
+
+private:
+    const bool attiva_;
+    std::mutex m_;
+    std::condition_variable cv_;
+    int in_attesa_ = 0;
 };
 
 class AccessoHidFinto::Canale : public CanaleHid {
