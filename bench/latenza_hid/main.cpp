@@ -9,6 +9,7 @@
 // in the same handler: its delay is the delay of " Connesso via HID".
 #include "adapters/hid/hid_sistema.h"
 #include "adapters/hid/libreria_hid_su_accesso.h"
+#include "sim/eventi_hid_manuali.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -71,30 +72,6 @@ public:
 
 private:
     Pila& p_;
-};
-
-// Hot-plug events sent by hand, as udev would.
-class Eventi : public SorgenteEventiHid {
-public:
-    void evento() {
-        {
-            std::lock_guard l(m_);
-            ++n_;
-        }
-        cv_.notify_all();
-    }
-    bool attiva() const override { return true; }
-    bool attendi(int timeout_ms) override {
-        std::unique_lock l(m_);
-        if (!cv_.wait_for(l, std::chrono::milliseconds(timeout_ms), [&] { return n_ > 0; })) return false;
-        n_ = 0;
-        return true;
-    }
-
-private:
-    std::mutex m_;
-    std::condition_variable cv_;
-    int n_ = 0;
 };
 
 class Ricevitore : public QObject {
@@ -163,7 +140,7 @@ int main(int argc, char** argv) {
 
     libreria.Connect(&r);
     std::mt19937 caso(7);
-    auto arrivi = [&](LibreriaHidSuAccesso& l, Eventi* eventi, int volte) {
+    auto arrivi = [&](LibreriaHidSuAccesso& l, SorgenteEventiHidManuale* eventi, int volte) {
         std::vector<double> v;
         for (int i = 0; i < volte; ++i) {
             {
@@ -188,8 +165,8 @@ int main(int argc, char** argv) {
     };
     riassumi("plug-in -> plugged (periodic enumeration)", arrivi(libreria, nullptr, 60), "< 100 ms");
     {
-        auto e = std::make_unique<Eventi>();
-        Eventi* eventi = e.get();
+        auto e = std::make_unique<SorgenteEventiHidManuale>();
+        SorgenteEventiHidManuale* eventi = e.get();
         LibreriaHidSuAccesso con_eventi(std::make_unique<Accesso>(pila), LibreriaHidSuAccesso::periodo_predefinito_ms,
                                         std::move(e));
         libreria.Disconnect();

@@ -1,4 +1,5 @@
 #include "adapters/hid/libreria_hid_su_accesso.h"
+#include "sim/eventi_hid_manuali.h"
 #include "support/hid_finto.h"
 
 #include <QElapsedTimer>
@@ -203,11 +204,11 @@ struct BancoEventi : Banco {
     explicit BancoEventi(int periodo_ms = 60000, bool attiva = true) : Banco(0) {
         auto a = std::make_unique<AccessoHidFinto>();
         accesso = a.get();
-        auto e = std::make_unique<SorgenteEventiHidFinta>(attiva);
+        auto e = std::make_unique<SorgenteEventiHidManuale>(attiva);
         eventi = e.get();
         libreria = std::make_unique<LibreriaHidSuAccesso>(std::move(a), periodo_ms, std::move(e));
     }
-    SorgenteEventiHidFinta* eventi;
+    SorgenteEventiHidManuale* eventi;
 };
 }  // namespace
 

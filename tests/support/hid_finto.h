@@ -13,8 +13,6 @@
 #include <QObject>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -112,32 +110,6 @@ private:
     std::vector<std::string> collegati_;
     int ripetizioni_ = 1;
     int elencazioni_ = 0;
-};
-
-// Hot-plug events handed in by the test, as udev would send them.
-class SorgenteEventiHidFinta : public SorgenteEventiHid {
-public:
-    explicit SorgenteEventiHidFinta(bool attiva = true) : attiva_(attiva) {}
-    void evento() {
-        {
-            std::lock_guard l(m_);
-            ++in_attesa_;
-        }
-        cv_.notify_all();
-    }
-    bool attiva() const override { return attiva_; }
-    bool attendi(int timeout_ms) override {
-        std::unique_lock l(m_);
-        if (!cv_.wait_for(l, std::chrono::milliseconds(timeout_ms), [&] { return in_attesa_ > 0; })) return false;
-        in_attesa_ = 0;
-        return true;
-    }
-
-private:
-    const bool attiva_;
-    std::mutex m_;
-    std::condition_variable cv_;
-    int in_attesa_ = 0;
 };
 
 class AccessoHidFinto::Canale : public CanaleHid {
