@@ -1,6 +1,8 @@
 #include "app/applicazione.h"
 
+#include "app/avviso_accesso.h"
 #include "app/frm_main.h"
+#include "app/testo_informazioni.h"
 #include "athletes/frm_configura.h"
 #include "athletes/frm_intestazione.h"
 #include "board/collegamento_seriale.h"
@@ -123,12 +125,16 @@ void Applicazione::crea_finestre() {
         f->raise();
     };
     menu.calcolatrice = [this] { avvio_->avvia_calcolatrice(); };
-    menu.informazioni = [this] { messaggi_->mostra(collegamento_.testo_versione, titolo_applicazione, Icona::Informazione); };
+    menu.informazioni = [this] {
+        messaggi_->mostra(testo_informazioni(collegamento_.testo_versione, cartelle_.programma, sessione_.cartella_utente),
+                          titolo_applicazione, Icona::Informazione);
+    };
     principale_ = std::make_unique<Frm_main>(menu);
     principale_->resize(1024, 700);
     if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
     if (auto* c = dynamic_cast<CasellaInputQt*>(casella_)) c->imposta_genitore(principale_.get());
     if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());
+    mostra_avvisi_accesso(*libreria_, *messaggi_, *principale_, titolo_applicazione);
 
     // Whoever changes the connection text sets the main caption through this.
     QObject::connect(&collegamento_, &StatoCollegamento::didascalia_cambiata, principale_.get(),

@@ -36,5 +36,24 @@ public:
     virtual std::vector<InfoDispositivoHid> elenca() = 0;
     // nullptr when the device cannot be opened (gone, or no permission).
     virtual std::unique_ptr<CanaleHid> apri(const std::string& percorso) = 0;
+    // After a failed apri: whether the device is there but this user may not open
+    // it (the permissions of its system node), as opposed to gone or broken.
+    virtual bool accesso_negato(const std::string& percorso) {
+        (void)percorso;
+        return false;
+    }
+};
+
+// Hot-plug events of the system's device manager (udev on Linux). They wake the
+// enumeration at once when a device comes or goes; without them the library finds
+// arrivals by enumerating often.
+class SorgenteEventiHid {
+public:
+    virtual ~SorgenteEventiHid() = default;
+    // Whether events will come at all (the device manager is running).
+    virtual bool attiva() const = 0;
+    // Waits at most timeout_ms for a HID device to come or go: true when one did
+    // (several at once count as one). Called from one thread.
+    virtual bool attendi(int timeout_ms) = 0;
 };
 

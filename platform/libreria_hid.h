@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QEvent>
+#include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QObject;
@@ -64,5 +66,11 @@ public:
     // Sends the output report to the first attached device with these IDs; a device
     // that is not there, or a failed write, is silently ignored. Never blocks.
     virtual void WriteEx(int vendor_id, int product_id, const BufferUscitaHid& BufferOut) = 0;
+
+    // Set by the application before Connect. Called on the UI thread when a device
+    // the program asked for (SetReadNotify, WriteEx) is attached but this user may
+    // not open it; `avviso` names the device and says what to do, in Italian. At
+    // most once per arrival of the device; never after Disconnect.
+    std::function<void(const QString& avviso)> al_accesso_negato;
 };
 

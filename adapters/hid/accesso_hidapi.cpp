@@ -9,6 +9,11 @@
 
 #include <mutex>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Whether the device's reports carry an ID byte, from its report descriptor.
@@ -61,6 +66,15 @@ public:
         hid_device* d = hid_open_path(percorso.c_str());
         if (!d) return nullptr;
         return std::make_unique<CanaleHidapi>(d, ha_report_numerati(percorso.c_str()));
+    }
+    bool accesso_negato(const std::string& percorso) override {
+#ifdef Q_OS_UNIX
+        // The node exists but its mode and ACL leave this user out (access() reads both).
+        return ::access(percorso.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+#else
+        (void)percorso;
+        return false;
+#endif
     }
 };
 

@@ -1,8 +1,11 @@
 #include "adapters/hid/libreria_hid_su_accesso.h"
 #include "adapters/hid/hid_sistema.h"
 
+#include "adapters/hid/avviso_accesso_hid.h"
 #include "adapters/hid/report_hid.h"
+#include "adapters/hid/sorgente_udev.h"
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <vector>
@@ -13,11 +16,16 @@ struct LibreriaHidSuAccesso::Lavoratore {
     std::mutex mutex;
     std::condition_variable_any cv;
     std::deque<BufferUscitaHid> uscita;
+    bool avvisato = false;  // its refused open was reported
     std::jthread filo;  // last: stopped and joined first when destroyed
 };
 
-LibreriaHidSuAccesso::LibreriaHidSuAccesso(std::unique_ptr<AccessoHid> accesso, int periodo_ms)
-    : accesso_(std::move(accesso)), periodo_ms_(periodo_ms > 0 ? periodo_ms : 250) {}
+LibreriaHidSuAccesso::LibreriaHidSuAccesso(std::unique_ptr<AccessoHid> accesso, int periodo_ms,
+                                           std::unique_ptr<SorgenteEventiHid> eventi)
+    : accesso_(std::move(accesso)),
+      periodo_ms_(periodo_ms > 0 ? periodo_ms : periodo_predefinito_ms),
+      eventi_(std::move(eventi)),
+      periodo_attuale_ms_(periodo_ms_) {}
 
 LibreriaHidSuAccesso::~LibreriaHidSuAccesso() { Disconnect(); }
 
@@ -25,7 +33,10 @@ bool LibreriaHidSuAccesso::Connect(QObject* ricevitore) {
     if (connessa_) Disconnect();
     registro_.imposta_ricevitore(ricevitore);
     scansiona();
+    const bool con_eventi = eventi_ && eventi_->attiva();
+    periodo_attuale_ms_ = con_eventi ? std::max(periodo_ms_, periodo_con_eventi_ms) : periodo_ms_;
     osservatore_ = std::jthread([this](std::stop_token fermo) { osserva(fermo); });
+    if (con_eventi) ascoltatore_ = std::jthread([this](std::stop_token fermo) { ascolta(fermo); });
     connessa_ = true;
     return true;
 }
@@ -33,9 +44,11 @@ bool LibreriaHidSuAccesso::Connect(QObject* ricevitore) {
 bool LibreriaHidSuAccesso::Disconnect() {
     // No notification may be posted once this returns.
     registro_.imposta_ricevitore(nullptr);
-    if (osservatore_.joinable()) {
-        osservatore_.request_stop();
-        osservatore_.join();
+    connessa_ = false;  // refused opens reported but not yet handed over are dropped
+    for (std::jthread* t : {&ascoltatore_, &osservatore_}) {
+        if (!t->joinable()) continue;
+        t->request_stop();
+        t->join();
     }
     std::map<ManigliaHid, std::unique_ptr<Lavoratore>> via;
     {
@@ -46,7 +59,6 @@ bool LibreriaHidSuAccesso::Disconnect() {
     }
     via.clear();  // joins the workers
     registro_.svuota();
-    connessa_ = false;
     return true;
 }
 
@@ -54,12 +66,27 @@ void LibreriaHidSuAccesso::osserva(std::stop_token fermo) {
     while (!fermo.stop_requested()) {
         {
             std::unique_lock l(attesa_);
-            sveglia_cv_.wait_for(l, fermo, std::chrono::milliseconds(periodo_ms_), [this] { return svegliato_; });
+            sveglia_cv_.wait_for(l, fermo, std::chrono::milliseconds(periodo_attuale_ms_),
+                                 [this] { return svegliato_; });
             svegliato_ = false;
         }
         if (fermo.stop_requested()) return;
         scansiona();
     }
+}
+
+void LibreriaHidSuAccesso::ascolta(std::stop_token fermo) {
+    while (!fermo.stop_requested())
+        if (eventi_->attendi(attesa_eventi_ms)) sveglia();
+}
+
+void LibreriaHidSuAccesso::segnala_accesso_negato(const std::string& percorso) {
+    QMetaObject::invokeMethod(
+        &contesto_,
+        [this, nodo = QString::fromStdString(percorso)] {
+            if (connessa_ && al_accesso_negato) al_accesso_negato(avviso_accesso_hid(nodo));
+        },
+        Qt::QueuedConnection);
 }
 
 void LibreriaHidSuAccesso::sveglia() {
@@ -140,6 +167,10 @@ void LibreriaHidSuAccesso::lavora(Lavoratore& l, std::stop_token fermo) {
             da_scrivere.swap(l.uscita);
         }
         if (!canale) {
+            if (!l.avvisato && accesso_->accesso_negato(l.percorso)) {
+                l.avvisato = true;
+                segnala_accesso_negato(l.percorso);
+            }
             riposa();  // what was to be written to a device that cannot be opened is dropped
             continue;
         }
@@ -187,5 +218,6 @@ void LibreriaHidSuAccesso::WriteEx(int vendor_id, int product_id, const BufferUs
 }
 
 std::unique_ptr<LibreriaHid> nuova_libreria_hid_di_sistema() {
-    return std::make_unique<LibreriaHidSuAccesso>(nuovo_accesso_hidapi());
+    return std::make_unique<LibreriaHidSuAccesso>(nuovo_accesso_hidapi(), LibreriaHidSuAccesso::periodo_predefinito_ms,
+                                                  nuova_sorgente_udev());
 }

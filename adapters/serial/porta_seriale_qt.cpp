@@ -1,6 +1,7 @@
 #include "adapters/serial/porta_seriale_qt.h"
 
 #include "adapters/serial/dispositivi_seriali.h"
+#include "adapters/serial/errori_seriali.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -96,7 +97,7 @@ std::optional<ErrorePorta> PortaSerialeQt::apri() {
     if (!porta_.open(QIODevice::ReadWrite)) {
         const ErrorePorta e{porta_.error() == QSerialPort::DeviceNotFoundError ? errori_porta::numero_non_valido
                                                                                : errori_porta::porta_non_disponibile,
-                            porta_.errorString()};
+                            errori_seriali::descrizione_di_sistema(porta_.error(), dev)};
         porta_.clearError();
         return e;
     }

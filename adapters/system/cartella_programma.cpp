@@ -12,10 +12,14 @@ bool cartella_scrivibile(const QString& cartella) {
     return prova.open();
 }
 
+bool programma_installato(const QString& cartella) {
+    return QFileInfo::exists(QDir(cartella).filePath(QStringLiteral("../share/applications/hopa.desktop")));
+}
+
 QString trova_cartella_programma(const QString& cartella_eseguibile) {
     const QString propria =
         cartella_eseguibile.isEmpty() ? QCoreApplication::applicationDirPath() : cartella_eseguibile;
-    if (cartella_scrivibile(propria)) return QDir::cleanPath(propria);
+    if (!programma_installato(propria) && cartella_scrivibile(propria)) return QDir::cleanPath(propria);
     QString dati = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (dati.isEmpty()) dati = QDir::home().filePath(QStringLiteral(".hopa"));
     QDir().mkpath(dati);

@@ -25,3 +25,19 @@ TEST(CartellaProgramma, LaCartellaDelProgrammaSeScrivibileAltrimentiQuellaDellUt
     EXPECT_FALSE(cartella_scrivibile(manca));
     EXPECT_NE(trova_cartella_programma(manca), QDir::cleanPath(manca));
 }
+
+TEST(CartellaProgramma, UnProgrammaInstallatoNonScriveMaiAccantoASe) {
+    QTemporaryDir d;
+    const QString bin = QDir(d.path()).filePath("usr/bin");
+    QDir().mkpath(bin);
+    EXPECT_FALSE(programma_installato(bin));
+    QDir().mkpath(QDir(d.path()).filePath("usr/share/applications"));
+    QFile voce(QDir(d.path()).filePath("usr/share/applications/hopa.desktop"));
+    ASSERT_TRUE(voce.open(QIODevice::WriteOnly));
+    voce.close();
+    EXPECT_TRUE(programma_installato(bin));
+    ASSERT_TRUE(cartella_scrivibile(bin));  // as for root in /usr/bin
+    const QString registro = trova_cartella_programma(bin);
+    EXPECT_NE(registro, QDir::cleanPath(bin));
+    EXPECT_TRUE(cartella_scrivibile(registro));
+}

@@ -1,4 +1,5 @@
 #include "adapters/hid/libreria_hid_su_accesso.h"
+#include "sim/eventi_hid_manuali.h"
 #include "support/hid_finto.h"
 
 #include <QElapsedTimer>
@@ -195,4 +196,102 @@ TEST(LibreriaHidSuAccesso, DopoDisconnectNessunaNotificaEIlConnectRiannuncia) {
     ASSERT_TRUE(b.aspetta_notifiche(2));
     EXPECT_EQ(b.ricevitore.ricevute[0].codice, NOTIFICA_HID_INSERITO);
     EXPECT_NE(b.ricevitore.ricevute[0].maniglia, prima);
+}
+
+namespace {
+// The library on the fake stack with a hot-plug source the test drives.
+struct BancoEventi : Banco {
+    explicit BancoEventi(int periodo_ms = 60000, bool attiva = true) : Banco(0) {
+        auto a = std::make_unique<AccessoHidFinto>();
+        accesso = a.get();
+        auto e = std::make_unique<SorgenteEventiHidManuale>(attiva);
+        eventi = e.get();
+        libreria = std::make_unique<LibreriaHidSuAccesso>(std::move(a), periodo_ms, std::move(e));
+    }
+    SorgenteEventiHidManuale* eventi;
+};
+}  // namespace
+
+TEST(LibreriaHidSuAccesso, GliEventiDiCollegamentoGuidanoArriviEPartenze) {
+    BancoEventi b;  // the period alone would see nothing for a minute
+    b.libreria->Connect(&b.ricevitore);
+    for (int giro = 0; giro < 3; ++giro) {
+        b.ricevitore.ricevute.clear();
+        b.accesso->collega(SCHEDA, VID, PID);
+        b.eventi->evento();
+        ASSERT_TRUE(b.aspetta_notifiche(2)) << "giro " << giro;
+        EXPECT_EQ(b.ricevitore.codici(), (std::vector<int>{NOTIFICA_HID_INSERITO, NOTIFICA_HID_CAMBIATO}));
+        EXPECT_NE(b.libreria->GetHandle(VID, PID), 0);
+
+        b.ricevitore.ricevute.clear();
+        b.accesso->scollega(SCHEDA);
+        b.eventi->evento();
+        ASSERT_TRUE(b.aspetta_notifiche(2));
+        EXPECT_EQ(b.ricevitore.codici(), (std::vector<int>{NOTIFICA_HID_RIMOSSO, NOTIFICA_HID_CAMBIATO}));
+        EXPECT_EQ(b.libreria->GetHandle(VID, PID), 0);
+    }
+    EXPECT_EQ(b.accesso->elencazioni(), 1 + 6);  // Connect's, then one per event
+    b.libreria->Disconnect();
+    b.accesso->collega(SCHEDA, VID, PID);
+    b.eventi->evento();  // nobody listens any more
+    QTest::qWait(30);
+    EXPECT_EQ(b.accesso->elencazioni(), 7);
+}
+
+TEST(LibreriaHidSuAccesso, IlPeriodoBreveSoloSenzaEventiCheArrivano) {
+    // A source that works: the period only backs it up.
+    BancoEventi con(20, true);
+    con.libreria->Connect(&con.ricevitore);
+    QTest::qWait(150);
+    EXPECT_EQ(con.accesso->elencazioni(), 1);
+
+    // No device manager running: the short period finds the board by itself.
+    BancoEventi senza(20, false);
+    senza.libreria->Connect(&senza.ricevitore);
+    senza.accesso->collega(SCHEDA, VID, PID);
+    ASSERT_TRUE(senza.aspetta_notifiche(2, 1000));
+    EXPECT_EQ(senza.ricevitore.ricevute[0].codice, NOTIFICA_HID_INSERITO);
+}
+
+TEST(LibreriaHidSuAccesso, UnaSchedaSenzaPermessoEDettaUnaVoltaPerCollegamento) {
+    Banco b;
+    QStringList avvisi;
+    b.libreria->al_accesso_negato = [&](const QString& a) { avvisi << a; };
+    b.accesso->collega(SCHEDA, VID, PID);
+    b.accesso->nega_accesso(SCHEDA);
+    b.accesso->collega(ALTRO, 0x1234, 0x5678);
+    b.accesso->imposta_apribile(ALTRO, false);  // broken, not refused: nothing to tell
+    b.libreria->Connect(&b.ricevitore);
+    ASSERT_TRUE(b.aspetta_notifiche(3));
+    b.libreria->SetReadNotify(b.libreria->GetHandle(VID, PID), true);
+    b.libreria->SetReadNotify(b.libreria->GetHandle(0x1234, 0x5678), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !avvisi.isEmpty(); }, 2000));
+    // The worker keeps trying (every pausa_riprova_ms) and writes keep coming.
+    b.libreria->WriteEx(VID, PID, BufferUscitaHid{});
+    QTest::qWait(LibreriaHidSuAccesso::pausa_riprova_ms + 150);
+    ASSERT_EQ(avvisi.size(), 1);
+    EXPECT_TRUE(avvisi[0].contains(QString::fromStdString(SCHEDA))) << avvisi[0].toStdString();
+    EXPECT_TRUE(avvisi[0].contains("70-hopa-scheda.rules"));
+    EXPECT_TRUE(avvisi[0].contains("ricollegare"));
+
+    // Plugged in again, still refused: told again.
+    b.accesso->scollega(SCHEDA);
+    b.libreria->sveglia();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.libreria->GetHandle(VID, PID) == 0; }, 2000));
+    b.accesso->collega(SCHEDA, VID, PID);
+    b.libreria->sveglia();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.libreria->GetHandle(VID, PID) != 0; }, 2000));
+    b.libreria->SetReadNotify(b.libreria->GetHandle(VID, PID), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return avvisi.size() == 2; }, 2000));
+
+    // A refusal found while disconnecting is never handed over.
+    b.accesso->collega("/dev/hidraw7", 0x0461, 0x0030);
+    b.accesso->nega_accesso("/dev/hidraw7");
+    b.libreria->sveglia();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.libreria->GetHandle(0x0461, 0x0030) != 0; }, 2000));
+    b.libreria->SetReadNotify(b.libreria->GetHandle(0x0461, 0x0030), true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the worker has tried and posted
+    b.libreria->Disconnect();
+    QTest::qWait(50);
+    EXPECT_EQ(avvisi.size(), 2);
 }

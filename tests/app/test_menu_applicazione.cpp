@@ -61,7 +61,8 @@ TEST(MenuApplicazione, OgniVoceRaggiungeLaSuaAzione) {
     attiva(a, "mnuStrumentiCalcolatrice");
     EXPECT_EQ(b.avvio.calcolatrici, 1);  // its failure stays silent
     attiva(a, "mnuHelpInformazioni");
-    EXPECT_EQ(b.messaggi.testi().back(), "Hopa 1.0.0");
+    EXPECT_TRUE(b.messaggi.testi().back().startsWith("Hopa 1.0.0\n"));
+    EXPECT_TRUE(b.messaggi.testi().back().contains(b.cartella.filePath("squadra/atleta/prove")));
     EXPECT_EQ(b.messaggi.mostrati.size(), 3u);
 
     // "Esci": the close sequence closes the tool windows and writes the settings.

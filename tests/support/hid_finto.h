@@ -28,6 +28,7 @@ public:
         InfoDispositivoHid info;
         bool numerati = false;
         bool apribile = true;
+        bool negato = false;  // not openable because of its permissions
         // What the next reads return: a report, or nothing for a read error.
         std::deque<std::optional<QByteArray>> da_leggere;
         std::vector<QByteArray> scritti;
@@ -62,6 +63,12 @@ public:
         std::lock_guard l(m_);
         dispositivi_[percorso].apribile = si;
     }
+    // Present, but this user may not open it.
+    void nega_accesso(const std::string& percorso) {
+        std::lock_guard l(m_);
+        dispositivi_[percorso].apribile = false;
+        dispositivi_[percorso].negato = true;
+    }
     std::vector<QByteArray> scritti(const std::string& percorso) {
         std::lock_guard l(m_);
         return dispositivi_[percorso].scritti;
@@ -88,6 +95,10 @@ public:
         return r;
     }
     std::unique_ptr<CanaleHid> apri(const std::string& percorso) override;
+    bool accesso_negato(const std::string& percorso) override {
+        std::lock_guard l(m_);
+        return collegato(percorso) && dispositivi_[percorso].negato;
+    }
 
 private:
     class Canale;
