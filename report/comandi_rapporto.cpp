@@ -70,17 +70,9 @@ ComandiRapporto::ComandiRapporto(FontiRapporto fonti, QString versione, DialogoF
       dialogo_(dialogo),
       stampa_(stampa),
       messaggi_(messaggi),
-      genitore_(genitore) {}
+      progresso_(genitore) {}
 
 ComandiRapporto::~ComandiRapporto() = default;
-
-Frm_progress& ComandiRapporto::progresso() {
-    if (!progresso_) {
-        progresso_ = new Frm_progress(genitore_);
-        if (!genitore_) senza_genitore_.reset(progresso_.data());
-    }
-    return *progresso_;
-}
 
 DatiRapporto ComandiRapporto::dati(const Salti& copia) const {
     return {fonti_.squadra(), fonti_.atleta(), fonti_.esercizio(), fonti_.data_prova(), fonti_.t_volo_min(),

@@ -1,20 +1,18 @@
 #pragma once
 
 #include "core/salti.h"
+#include "files/frm_progress.h"
 #include "report/dati_rapporto.h"
 
 #include <QDateTime>
-#include <QPointer>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 class DialogoFile;
 class DialogoStampa;
 class Messaggi;
-class Frm_progress;
 class QWidget;
 
 // Where the report's values come from, asked afresh each time a command runs.
@@ -56,7 +54,7 @@ public:
     void mnuFileStampa_rapporto();
 
     // The progress window, created on first use.
-    Frm_progress& progresso();
+    Frm_progress& progresso() { return progresso_.finestra(); }
 
     // Clock of the date printed in the footer (and of the suggested name when the
     // test's date is not known).
@@ -72,8 +70,6 @@ private:
     DialogoFile& dialogo_;
     DialogoStampa& stampa_;
     Messaggi& messaggi_;
-    QWidget* genitore_;
-    QPointer<Frm_progress> progresso_;
-    std::unique_ptr<Frm_progress> senza_genitore_;
+    ProgressoSuRichiesta progresso_;
     bool occupato_ = false;
 };

@@ -87,19 +87,21 @@ private:
         }
     }
 
-    // A box with its heading; gives the top of the space under the heading.
-    double riquadro(const QRectF& r, const QString& titolo) {
+    // The space inside a box, under its heading.
+    struct Interno {
+        double alto, sinistra, larghezza;
+    };
+    Interno riquadro(const QRectF& r, const QString& titolo) {
         c_.riquadro(r, colore_bordo);
         scrivi({r.left() + rientro, r.top() + 1, r.width() - 2 * rientro, 6}, Qt::AlignLeft | Qt::AlignVCenter, titolo,
                Carta::carattere(10.5, true), colore_titolo);
-        return r.top() + 7.5;
+        return {r.top() + 7.5, r.left() + rientro, r.width() - 2 * rientro};
     }
 
     void figure() {
-        const QRectF& r = g_.figure;
-        double y = riquadro(r, testi_rapporto::titolo_figure);
+        const auto [alto, sinistra, larghezza] = riquadro(g_.figure, testi_rapporto::titolo_figure);
+        double y = alto;
         const double h = 4.6;
-        const double sinistra = r.left() + rientro, larghezza = r.width() - 2 * rientro;
         const auto voci = testi_rapporto::figure(r_.figure_);
         const QFont etichette = Carta::carattere(8.5), valori = Carta::carattere(9.5, true);
         // The values take what their widest needs; the labels the rest.
@@ -116,15 +118,14 @@ private:
         }
         c_.usa(Carta::carattere(6.2));
         c_.pittore().setPen(colore_etichetta);
-        c_.pittore().drawText(c_.rettangolo({sinistra, y + 0.8, larghezza, r.bottom() - y - 1.3}),
+        c_.pittore().drawText(c_.rettangolo({sinistra, y + 0.8, larghezza, g_.figure.bottom() - y - 1.3}),
                               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, testi_rapporto::nota_figure(r_.figure_));
     }
 
     void medie() {
-        const QRectF& r = g_.medie;
-        double y = riquadro(r, testi_rapporto::titolo_medie);
+        const auto [alto, sinistra, larghezza] = riquadro(g_.medie, testi_rapporto::titolo_medie);
+        double y = alto;
         const double h = 5.5;
-        const double sinistra = r.left() + rientro, larghezza = r.width() - 2 * rientro;
         const auto righe = testi_rapporto::medie(r_.figure_);
         const QFont testi = Carta::carattere(8.5), teste = Carta::carattere(7.5, true), valori = Carta::carattere(9.5, true);
         // Each value column is as wide as its head or its widest value; the row texts take the rest.

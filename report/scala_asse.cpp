@@ -11,15 +11,25 @@ constexpr double limite = 1e9;
 
 double pulito(double v) { return std::isfinite(v) ? std::clamp(v, -limite, limite) : 0.0; }
 
-double passo_tondo(double grezzo, bool interi) {
-    const double potenza = std::pow(10.0, std::floor(std::log10(grezzo)));
-    const double r = grezzo / potenza;
-    double m = 10;
-    if (r <= 1) m = 1;
-    else if (r <= 2) m = 2;
-    else if (r <= 2.5 && !(interi && potenza < 10)) m = 2.5;
-    else if (r <= 5) m = 5;
-    return m * potenza;
+double limite_sotto(double v, double passo) { return std::floor(v / passo + 1e-9) * passo; }
+double limite_sopra(double v, double passo) { return std::ceil(v / passo - 1e-9) * passo; }
+
+// The round step whose whole-step range around [da, a] has the number of
+// intervals nearest to `tacche` (the larger step on a tie).
+double passo_tondo(double da, double a, int tacche, bool interi) {
+    const double potenza = std::pow(10.0, std::floor(std::log10((a - da) / tacche)));
+    double migliore = 0, scarto_migliore = 0;
+    for (double m : {10.0, 5.0, 2.5, 2.0, 1.0}) {
+        const double passo = m * potenza;
+        if (interi && (passo < 1 || std::floor(passo) != passo)) continue;
+        const double intervalli = (limite_sopra(a, passo) - limite_sotto(da, passo)) / passo;
+        const double scarto = std::abs(intervalli - tacche);
+        if (migliore == 0 || scarto < scarto_migliore) {
+            migliore = passo;
+            scarto_migliore = scarto;
+        }
+    }
+    return migliore > 0 ? migliore : 1.0;
 }
 
 }  // namespace
@@ -36,10 +46,9 @@ Scala calcola(double da, double a, int tacche, bool interi) {
         a += margine;
     }
     Scala s;
-    s.passo = passo_tondo((a - da) / std::max(1, tacche), interi);
-    if (interi) s.passo = std::max(1.0, s.passo);
-    s.minimo = std::floor(da / s.passo + 1e-9) * s.passo;
-    s.massimo = std::ceil(a / s.passo - 1e-9) * s.passo;
+    s.passo = passo_tondo(da, a, std::max(1, tacche), interi);
+    s.minimo = limite_sotto(da, s.passo);
+    s.massimo = limite_sopra(a, s.passo);
     // Enough decimals for every multiple of the step (2.5 -> 1, 0.25 -> 2).
     for (double x = s.passo; s.decimali < 6 && std::abs(x - std::round(x)) > 1e-6 * std::max(1.0, x); x *= 10)
         ++s.decimali;

@@ -11,9 +11,9 @@ struct Scala {
     int tacche() const;  // number of ticks, both ends included
 };
 
-// The smallest range of whole steps (1, 2, 2.5 or 5 times a power of ten; 2.5
-// not with `interi`, which also keeps the step at least 1) that holds [da, a]
-// in about `tacche` steps. A range of one value is widened around it; values
+// Limits on whole steps that hold [da, a], the step round (1, 2, 2.5 or 5 times
+// a power of ten; with `interi` a whole number, at least 1) and chosen so that
+// the number of steps is as near `tacche` as it can be. A range of one value is widened around it; values
 // that are not finite are read as 0 and values beyond +-1e9 as that limit.
 Scala calcola(double da, double a, int tacche = 5, bool interi = false);
 
