@@ -15,11 +15,13 @@
 #include "display/frm_cmd.h"
 #include "display/frm_grafici.h"
 #include "files/comandi_file.h"
+#include "report/comandi_rapporto.h"
 #include "adapters/system/archivio_qsettings.h"
 #include "adapters/system/avvio_programmi_sistema.h"
 #include "adapters/qt/beep_audio.h"
 #include "adapters/system/cartella_programma.h"
 #include "adapters/qt/dialoghi_qt.h"
+#include "adapters/qt/dialogo_stampa_qt.h"
 #include "adapters/qt/grafico_qt.h"
 #include "adapters/serial/porta_seriale_qt.h"
 #include "adapters/workbook/fogli_file.h"
@@ -60,6 +62,7 @@ Applicazione::Applicazione(OpzioniAvvio opzioni)
 Applicazione::~Applicazione() {
     // Windows first: they refer to the links and services below.
     crono_.reset();
+    rapporto_.reset();
     file_.reset();
     QObject::disconnect(&collegamento_, nullptr, nullptr, nullptr);
     principale_.reset();
@@ -73,6 +76,7 @@ void Applicazione::crea_servizi() {
     messaggi_ = usa_o_crea<MessaggiQt>(opzioni_.messaggi, messaggi_propri_);
     casella_ = usa_o_crea<CasellaInputQt>(opzioni_.casella, casella_propria_);
     CmDlg_ = usa_o_crea<DialogoFileQt>(opzioni_.dialogo_file, dialogo_proprio_);
+    stampa_ = usa_o_crea<DialogoStampaQt>(opzioni_.dialogo_stampa, stampa_propria_);
     beep_ = usa_o_crea<BeepAudio>(opzioni_.beep, beep_proprio_);
     avvio_ = usa_o_crea<AvvioProgrammiSistema>(opzioni_.avvio_programmi, avvio_proprio_);
     contatore_ = opzioni_.contatore ? opzioni_.contatore : &contatore_di_sistema();
@@ -115,6 +119,8 @@ void Applicazione::crea_finestre() {
     menu.apri_csv = [this] { file_->apri_file_csv(); };
     menu.apri_excel = [this] { apri_con_excel(); };
     menu.salva_dati = [this] { file_->mnuFileSalva_dati(); };
+    menu.esporta_rapporto = [this] { rapporto_->mnuFileEsporta_rapporto(); };
+    menu.stampa_rapporto = [this] { rapporto_->mnuFileStampa_rapporto(); };
     menu.configura = [this] { configurazione().mostra(); };
     menu.parametri_porta = [this] { seriale_->mostra_finestra(); };
     menu.calcolo_medie = [this] { mostra_medie(false); };
@@ -134,6 +140,7 @@ void Applicazione::crea_finestre() {
     if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
     if (auto* c = dynamic_cast<CasellaInputQt*>(casella_)) c->imposta_genitore(principale_.get());
     if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());
+    if (auto* s = dynamic_cast<DialogoStampaQt*>(stampa_)) s->imposta_genitore(principale_.get());
     mostra_avvisi_accesso(*libreria_, *messaggi_, *principale_, titolo_applicazione);
 
     // Whoever changes the connection text sets the main caption through this.
@@ -159,6 +166,12 @@ void Applicazione::crea_finestre() {
 
     file_ = std::make_unique<ComandiFile>(prova_, sessione_, *intestazione_, *CmDlg_, *messaggi_, *fogli_,
                                           principale_.get());
+    rapporto_ = std::make_unique<ComandiRapporto>(
+        FontiRapporto{[this]() -> const Salti& { return prova_.salti(); }, [this] { return sessione_.squadra; },
+                      [this] { return sessione_.nome_utente; }, [this] { return sessione_.macchina_utente; },
+                      [this] { return sessione_.cartella_utente; }, [this] { return sessione_.t_volo_min; },
+                      [this] { return prova_.quando(); }},
+        collegamento_.testo_versione, *CmDlg_, *stampa_, *messaggi_, principale_.get());
     crono_ = std::make_unique<IstanzaCrono>([this] { return new Frm_crono(*contatore_, *beep_, *casella_); });
 
     principale_->al_ridimensionamento = [this](double mw, double mh) {

@@ -18,8 +18,10 @@ class Beep;
 class CasellaInput;
 class CollegamentoSeriale;
 class ComandiFile;
+class ComandiRapporto;
 class ContatoreTick;
 class DialogoFile;
+class DialogoStampa;
 class FogliDiCalcolo;
 class Frm_cmd;
 class Frm_configura;
@@ -46,6 +48,7 @@ struct OpzioniAvvio {
     Messaggi* messaggi = nullptr;
     CasellaInput* casella = nullptr;
     DialogoFile* dialogo_file = nullptr;
+    DialogoStampa* dialogo_stampa = nullptr;
     Beep* beep = nullptr;
     AvvioProgrammi* avvio_programmi = nullptr;
     const ContatoreTick* contatore = nullptr;
@@ -84,6 +87,7 @@ public:
     CollegamentoSeriale& seriale() { return *seriale_; }
     Frm_configura& configurazione();
     ComandiFile& file() { return *file_; }
+    ComandiRapporto& rapporto() { return *rapporto_; }
     Frm_medie& medie();
     IstanzaCrono& crono() { return *crono_; }
     SchedaHidSimulata* scheda_simulata() { return scheda_simulata_.get(); }
@@ -111,6 +115,7 @@ private:
     std::unique_ptr<Messaggi> messaggi_propri_;
     std::unique_ptr<CasellaInput> casella_propria_;
     std::unique_ptr<DialogoFile> dialogo_proprio_;
+    std::unique_ptr<DialogoStampa> stampa_propria_;
     std::unique_ptr<Beep> beep_proprio_;
     std::unique_ptr<AvvioProgrammi> avvio_proprio_;
     std::unique_ptr<FogliDiCalcolo> fogli_;
@@ -120,6 +125,7 @@ private:
     Messaggi* messaggi_ = nullptr;
     CasellaInput* casella_ = nullptr;
     DialogoFile* CmDlg_ = nullptr;
+    DialogoStampa* stampa_ = nullptr;
     Beep* beep_ = nullptr;
     AvvioProgrammi* avvio_ = nullptr;
     const ContatoreTick* contatore_ = nullptr;
@@ -132,6 +138,7 @@ private:
     Frm_intestazione* intestazione_ = nullptr;
     Frm_cmd* comandi_ = nullptr;
     std::unique_ptr<ComandiFile> file_;
+    std::unique_ptr<ComandiRapporto> rapporto_;
     Frm_configura* configurazione_ = nullptr;
     Frm_medie* medie_ = nullptr;
     std::unique_ptr<IstanzaCrono> crono_;

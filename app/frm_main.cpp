@@ -23,6 +23,8 @@ Frm_main::Frm_main(AzioniMenu azioni, QWidget* genitore) : QMainWindow(genitore)
     voce(mnuFile, "apri_csv", QStringLiteral("Apri file csv"), azioni_.apri_csv);
     voce(mnuFile, "apri_excel", QStringLiteral("Apri con Excel"), azioni_.apri_excel);
     voce(mnuFile, "mnuFileSalva_dati", QStringLiteral("Salva dati con nome..."), azioni_.salva_dati);
+    voce(mnuFile, "mnuFileEsporta_rapporto", QStringLiteral("Esporta rapporto PDF..."), azioni_.esporta_rapporto);
+    voce(mnuFile, "mnuFileStampa_rapporto", QStringLiteral("Stampa rapporto..."), azioni_.stampa_rapporto);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSepara"));
     voce(mnuFile, "mnuFileEsci", QStringLiteral("Esci"), [this] { close(); });
 

@@ -14,6 +14,8 @@ struct AzioniMenu {
     std::function<void()> apri_csv;          // "Apri file csv"
     std::function<void()> apri_excel;        // "Apri con Excel"
     std::function<void()> salva_dati;        // "Salva dati con nome..."
+    std::function<void()> esporta_rapporto;  // "Esporta rapporto PDF..."
+    std::function<void()> stampa_rapporto;   // "Stampa rapporto..."
     std::function<void()> configura;         // "Configura..."
     std::function<void()> parametri_porta;   // "Parametri Porta...."
     std::function<void()> calcolo_medie;     // "Calcolo medie..."

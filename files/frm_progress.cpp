@@ -16,3 +16,11 @@ Frm_progress::Frm_progress(QWidget* genitore) : QWidget(genitore, Qt::Tool) {
     l->addWidget(bar_);
     resize(320, 60);
 }
+
+Frm_progress& ProgressoSuRichiesta::finestra() {
+    if (!finestra_) {
+        finestra_ = new Frm_progress(genitore_);
+        if (!genitore_) propria_.reset(finestra_.data());
+    }
+    return *finestra_;
+}

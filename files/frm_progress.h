@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 class QProgressBar;
 
@@ -14,4 +17,17 @@ public:
 
 private:
     QProgressBar* bar_;
+};
+
+// The progress window of a command object, made on first use: owned by
+// `genitore` when there is one, else by this object.
+class ProgressoSuRichiesta {
+public:
+    explicit ProgressoSuRichiesta(QWidget* genitore) : genitore_(genitore) {}
+    Frm_progress& finestra();
+
+private:
+    QWidget* genitore_;
+    QPointer<Frm_progress> finestra_;
+    std::unique_ptr<Frm_progress> propria_;
 };

@@ -1,10 +1,10 @@
 // Saves a test of 10,000 jumps as a workbook and imports it back through the
 // same commands the menu runs, and prints both times. Goal: under 0.2 s together.
+#include "bench/muti.h"
 #include "core/modello_prova.h"
 #include "core/sessione_atleta.h"
 #include "core/viste.h"
 #include "files/comandi_file.h"
-#include "platform/dialoghi.h"
 #include "adapters/workbook/fogli_file.h"
 
 #include <QApplication>
@@ -22,21 +22,6 @@ namespace {
 class IntestazioneMuta : public VistaIntestazione {
 public:
     void Aggiorna_intestazione() override {}
-};
-
-class DialogoMuto : public DialogoFile {
-public:
-    std::optional<QString> apri(const RichiestaFile&) override { return std::nullopt; }
-    std::optional<QString> salva(const RichiestaFile&) override { return std::nullopt; }
-};
-
-class MessaggiStampati : public Messaggi {
-public:
-    void mostra(const QString& testo, const QString&, Icona) override {
-        std::fprintf(stderr, "messaggio: %s\n", qPrintable(testo));
-        ++n;
-    }
-    int n = 0;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/avvio_programmi.h"
 #include "sim/scheda_hid_simulata.h"
 #include "support/finti.h"
+#include "support/stampa_finta.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -37,6 +38,7 @@ struct BancoApp {
     MessaggiFinti messaggi;
     CasellaInputFinta casella;
     DialogoFileFinto dialogo;
+    DialogoStampaFinto stampa;
     BeepFinto beep;
     AvvioProgrammiFinto avvio;
     std::unique_ptr<SchedaHidSimulata> scheda;
@@ -57,6 +59,7 @@ struct BancoApp {
         o.messaggi = &messaggi;
         o.casella = &casella;
         o.dialogo_file = &dialogo;
+        o.dialogo_stampa = &stampa;
         o.beep = &beep;
         o.avvio_programmi = &avvio;
         o.configurazione_modale = [this](Frm_configura&) { ++configurazioni_modali; };

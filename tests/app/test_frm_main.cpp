@@ -24,7 +24,8 @@ TEST(Frm_main, MenuComeDaProgetto) {
     for (QAction* a : f.menuBar()->actions()) menu << a->text();
     EXPECT_EQ(menu, (QStringList{"&File", "&Impostazioni", "&Strumenti", "&?"}));
     EXPECT_EQ(voci(f.mnuFile),
-              (QStringList{"Apri", "Apri file csv", "Apri con Excel", "Salva dati con nome...", "-", "Esci"}));
+              (QStringList{"Apri", "Apri file csv", "Apri con Excel", "Salva dati con nome...", "Esporta rapporto PDF...",
+                           "Stampa rapporto...", "-", "Esci"}));
     EXPECT_EQ(voci(f.mnuImpostazioni), (QStringList{"Configura...", "Parametri Porta...."}));
     EXPECT_EQ(voci(f.mnuStrumenti),
               (QStringList{"Calcolo medie...", "Medie Parziali", "Cronometro...", "Calcolatrice..."}));
@@ -35,11 +36,12 @@ TEST(Frm_main, MenuComeDaProgetto) {
 TEST(Frm_main, OgniVoceRaggiungeLaSuaAzione) {
     QStringList chiamate;
     auto reg = [&](const char* n) { return [&chiamate, n] { chiamate << n; }; };
-    AzioniMenu a{reg("apri"),          reg("apri_csv"),       reg("apri_excel"), reg("salva"),
-                 reg("configura"),     reg("porta"),          reg("medie"),      reg("parziali"),
-                 reg("crono"),         reg("calcolatrice"),   reg("info")};
+    AzioniMenu a{reg("apri"),      reg("apri_csv"), reg("apri_excel"),   reg("salva"), reg("esporta"),
+                 reg("stampa"),    reg("configura"), reg("porta"),      reg("medie"), reg("parziali"),
+                 reg("crono"),     reg("calcolatrice"), reg("info")};
     Frm_main f{a};
-    const char* nomi[] = {"mnuFileApri", "apri_csv", "apri_excel", "mnuFileSalva_dati",
+    const char* nomi[] = {"mnuFileApri", "apri_csv", "apri_excel", "mnuFileSalva_dati", "mnuFileEsporta_rapporto",
+                          "mnuFileStampa_rapporto",
                           "mnuImpostazioniConfigura", "mnuImpostazioniParametri_Porta",
                           "mnuStrumentiCalcolo_medie", "medie_parziali", "mnuStrumentiCronometro",
                           "mnuStrumentiCalcolatrice", "mnuHelpInformazioni"};
@@ -48,8 +50,8 @@ TEST(Frm_main, OgniVoceRaggiungeLaSuaAzione) {
         ASSERT_NE(azione, nullptr) << n;
         azione->trigger();
     }
-    EXPECT_EQ(chiamate, (QStringList{"apri", "apri_csv", "apri_excel", "salva", "configura", "porta", "medie",
-                                     "parziali", "crono", "calcolatrice", "info"}));
+    EXPECT_EQ(chiamate, (QStringList{"apri", "apri_csv", "apri_excel", "salva", "esporta", "stampa", "configura",
+                                     "porta", "medie", "parziali", "crono", "calcolatrice", "info"}));
 }
 
 TEST(Frm_main, EsciChiudeConLaSequenzaDiChiusuraCheNonSiFerma) {

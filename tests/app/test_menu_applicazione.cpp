@@ -1,5 +1,6 @@
 // Every menu item of the running program reaches its action; closing saves the settings.
 #include "banco_app.h"
+#include "support/file_prova.h"
 
 #include "app/frm_main.h"
 #include "board/collegamento_seriale.h"
@@ -96,4 +97,32 @@ TEST(MenuApplicazione, IPulsantiDelPannelloComandiRaggiungonoLeFinestre) {
     a.comandi().Button_Ripetizioni->click();  // SALVA
     ASSERT_EQ(b.dialogo.visti.size(), 1u);
     EXPECT_EQ(b.dialogo.visti[0].richiesta.titolo, "Salva dati con nome");
+}
+
+TEST(MenuApplicazione, IlRapportoDellaProvaSulloSchermo) {
+    BancoApp b;
+    b.con_scheda_hid({});
+    b.avvia();
+    Applicazione& a = *b.app;
+    attiva(a, "mnuFileEsporta_rapporto");
+    attiva(a, "mnuFileStampa_rapporto");
+    EXPECT_EQ(b.messaggi.testi(), (QStringList{"Lista salti vuota!", "Lista salti vuota!"}));
+    EXPECT_TRUE(b.dialogo.visti.empty());
+
+    // A test on screen: the report of it, suggested in the athlete's folder.
+    a.sessione().cartella_utente = b.cartella.path();
+    for (int k = 0; k < 3; ++k) {
+        a.prova().aggiungi_salto(250);
+        a.prova().completa_salto(420 + 10 * k);
+    }
+    const QString pdf = b.cartella.filePath("rapporto.pdf");
+    b.dialogo.risposte = {pdf};
+    attiva(a, "mnuFileEsporta_rapporto");
+    ASSERT_EQ(b.dialogo.visti.size(), 1u);
+    EXPECT_EQ(b.dialogo.visti[0].richiesta.cartella_iniziale, b.cartella.path());
+    EXPECT_TRUE(contenuto(pdf).startsWith("%PDF"));
+    b.stampa.percorso = b.cartella.filePath("stampato.pdf");
+    attiva(a, "mnuFileStampa_rapporto");
+    EXPECT_TRUE(contenuto(b.stampa.percorso).startsWith("%PDF"));
+    EXPECT_EQ(b.messaggi.mostrati.size(), 2u);
 }

@@ -1,0 +1,153 @@
+#include "report/comandi_rapporto.h"
+
+#include "core/titoli.h"
+#include "files/frm_progress.h"
+#include "platform/dialoghi.h"
+#include "platform/dialogo_stampa.h"
+#include "report/nome_rapporto.h"
+#include "report/rapporto.h"
+#include "report/testi_rapporto.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QSaveFile>
+
+namespace {
+
+// The progress window is up while this lives; its Avanzamento moves the bar and,
+// a few times a second, lets pending events run (not the user's input, so no
+// other command can start, but the board's jumps keep arriving).
+class Avanzamento_visibile {
+public:
+    explicit Avanzamento_visibile(Frm_progress& f) : f_(f) {
+        f_.bar()->setRange(0, 0);
+        f_.show();
+        lascia_passare();
+    }
+    ~Avanzamento_visibile() { f_.hide(); }
+
+    Avanzamento avanzamento() {
+        return {[this](int n) { f_.bar()->setRange(0, n); },
+                [this](int k) {
+                    f_.bar()->setValue(k);
+                    if (orologio_.elapsed() >= 50) lascia_passare();
+                }};
+    }
+
+private:
+    void lascia_passare() {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        orologio_.start();
+    }
+
+    Frm_progress& f_;
+    QElapsedTimer orologio_;
+};
+
+// Why a report file could not be written, in words the coach can act on.
+QString motivo(const QSaveFile& file, const QString& percorso) {
+    const QFileInfo destinazione(percorso);
+    if (!destinazione.absoluteDir().exists()) return QStringLiteral("La cartella non esiste.");
+    if (destinazione.isDir()) return QStringLiteral("Esiste già una cartella con questo nome.");
+    switch (file.error()) {
+        case QFileDevice::WriteError:
+        case QFileDevice::ResizeError: return QStringLiteral("La scrittura si è interrotta (disco pieno o rimosso?).");
+        case QFileDevice::RenameError:
+            return QStringLiteral("Il file già presente non può essere sostituito (forse è aperto in un altro programma).");
+        default: return QStringLiteral("Non è permesso scrivere in questa cartella (accesso negato o sola lettura).");
+    }
+}
+
+}  // namespace
+
+ComandiRapporto::ComandiRapporto(FontiRapporto fonti, QString versione, DialogoFile& dialogo, DialogoStampa& stampa,
+                                 Messaggi& messaggi, QWidget* genitore)
+    : fonti_(std::move(fonti)),
+      versione_(std::move(versione)),
+      dialogo_(dialogo),
+      stampa_(stampa),
+      messaggi_(messaggi),
+      progresso_(genitore) {}
+
+ComandiRapporto::~ComandiRapporto() = default;
+
+DatiRapporto ComandiRapporto::dati(const Salti& copia) const {
+    return {fonti_.squadra(), fonti_.atleta(), fonti_.esercizio(), fonti_.data_prova(), fonti_.t_volo_min(),
+            copia,            versione_,       adesso()};
+}
+
+bool ComandiRapporto::vuota(const Salti& salti) {
+    if (!salti.vuota()) return false;
+    messaggi_.mostra(QStringLiteral("Lista salti vuota!"), titolo_applicazione);
+    return true;
+}
+
+void ComandiRapporto::errore(const QString& testo) { messaggi_.mostra(testo, titolo_applicazione, Icona::Esclamazione); }
+
+void ComandiRapporto::mnuFileEsporta_rapporto() {
+    if (occupato_ || vuota(fonti_.salti())) return;
+    const QDateTime quando = fonti_.data_prova();
+    RichiestaFile r;
+    r.titolo = QStringLiteral("Esporta rapporto PDF");
+    r.cartella_iniziale = fonti_.cartella_atleta();
+    r.estensione_predefinita = QStringLiteral("pdf");
+    r.nome_suggerito =
+        nome_rapporto::suggerito(fonti_.atleta(), fonti_.esercizio(), (quando.isValid() ? quando : adesso()).date());
+    r.filtro = QStringLiteral("Documenti PDF (*.pdf)");
+    r.annulla_errore = true;
+    const auto percorso = dialogo_.salva(r);
+    if (!percorso) return;
+    esporta_pdf(*percorso);
+}
+
+bool ComandiRapporto::esporta_pdf(const QString& percorso) {
+    if (occupato_) return false;
+    const Salti copia = fonti_.salti();
+    if (vuota(copia)) return false;
+    const QString non_salvato = QStringLiteral("Il rapporto non è stato salvato in:\n%1\n\n%2\n"
+                                               "Scegliere un'altra cartella o un altro nome e riprovare.");
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly)) {
+        errore(non_salvato.arg(QDir::toNativeSeparators(percorso), motivo(file, percorso)));
+        return false;
+    }
+    occupato_ = true;
+    bool scritto = false;
+    {
+        Avanzamento_visibile finestra(progresso());
+        scritto = scrivi_pdf(dati(copia), file, finestra.avanzamento());
+    }
+    occupato_ = false;
+    if (!scritto) {
+        file.cancelWriting();
+        errore(non_salvato.arg(QDir::toNativeSeparators(percorso), QStringLiteral("Il documento non è stato composto.")));
+        return false;
+    }
+    if (!file.commit()) {
+        errore(non_salvato.arg(QDir::toNativeSeparators(percorso), motivo(file, percorso)));
+        return false;
+    }
+    return true;
+}
+
+void ComandiRapporto::mnuFileStampa_rapporto() {
+    if (occupato_) return;
+    const Salti copia = fonti_.salti();
+    if (vuota(copia)) return;
+    const DatiRapporto d = dati(copia);
+    const Rapporto rapporto(d);
+    occupato_ = true;
+    auto stampante = stampa_.chiedi(testi_rapporto::titolo, rapporto.pagine());
+    bool stampato = true;
+    if (stampante) {
+        Avanzamento_visibile finestra(progresso());
+        stampato = rapporto.disegna(*stampante, finestra.avanzamento());
+    }
+    occupato_ = false;
+    if (!stampato)
+        errore(QStringLiteral("La stampa del rapporto non è riuscita: la stampante scelta non può essere usata.\n"
+                              "Controllare che sia accesa e collegata, oppure sceglierne un'altra, e riprovare."));
+}
