@@ -1,15 +1,8 @@
 #include "athletes/frm_configura.h"
 
-#include "athletes/disco_registro.h"
-#include "athletes/file_config.h"
-#include "athletes/nomi_cartelle.h"
-#include "core/impostazioni.h"
-#include "core/numeri.h"
 #include "core/titoli.h"
 #include "platform/twips.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -32,12 +25,10 @@ const std::array<QString, ultima_riga + 1> etichette = {
     QStringLiteral("Squadra"), QStringLiteral("Identificativo Atleta"), QStringLiteral("Identificativo Esercizio"),
     QStringLiteral("Tempo minimo Volo     (ms)"), QStringLiteral("Nota")};
 
-int32_t valore_numerico(const QString& testo) { return numeri::arrotonda_i32(numeri::prefisso(testo)); }
-
-// Name order of the athletes: letter case ignored, then counted to break ties.
-bool prima_atleta(const QString& a, const QString& b) {
-    const int r = QString::compare(a, b, Qt::CaseInsensitive);
-    return r != 0 ? r < 0 : a < b;
+QStringList voci(const QComboBox* c) {
+    QStringList l;
+    for (int j = 0; j < c->count(); ++j) l << c->itemText(j);
+    return l;
 }
 }  // namespace
 
@@ -45,12 +36,8 @@ Frm_configura::Frm_configura(SessioneAtleta& sessione, const CartelleProgramma& 
                              ArchivioImpostazioni& impostazioni, Messaggi& messaggi,
                              CasellaInput& casella, VistaIntestazione& intestazione, QWidget* genitore)
     : QDialog(genitore),
-      sessione_(sessione),
-      cartelle_(cartelle),
-      impostazioni_(impostazioni),
-      messaggi_(messaggi),
+      registro_(sessione, cartelle, impostazioni, messaggi, intestazione),
       casella_(casella),
-      intestazione_(intestazione),
       lbl_utente_(QStringLiteral("Lbl_utente"),
                   [this](int) {
                       auto* l = new QLabel(this);
@@ -63,7 +50,9 @@ Frm_configura::Frm_configura(SessioneAtleta& sessione, const CartelleProgramma& 
                       c->setEditable(true);
                       c->setInsertPolicy(QComboBox::NoInsert);
                       c->setCompleter(nullptr);
-                      connect(c, &QComboBox::activated, this, [this, i] { selezione_riga(i); });
+                      connect(c, &QComboBox::activated, this, [this, i](int k) { registro_.seleziona(i, k); });
+                      connect(c, &QComboBox::editTextChanged, this,
+                              [this, i](const QString& testo) { registro_.digita(i, testo); });
                       return c;
                   }),
       cmd_add_(QStringLiteral("Cmd_add"),
@@ -104,6 +93,8 @@ Frm_configura::Frm_configura(SessioneAtleta& sessione, const CartelleProgramma& 
     QRect r0 = twips::rettangolo_pixel(sinistra_lista, alto_lista_0, larghezza_lista,
                                        twips::da_pixel(txt_utente_[0]->sizeHint().height()));
     txt_utente_[0]->setGeometry(r0);
+
+    connect(&registro_, &RegistroAtleti::riga_cambiata, this, &Frm_configura::mostra_riga);
 }
 
 int Frm_configura::mostra_modale() {
@@ -133,24 +124,9 @@ void Frm_configura::apri() {
 }
 
 void Frm_configura::Prepara_campi() {
-    sessione_.nome_utente = impostazioni_.leggi(chiavi::funz, chiavi::nome_utente, QString());
-    sessione_.squadra = impostazioni_.leggi(chiavi::funz, chiavi::squadra, QString());
-    sessione_.indice_utente[1] = valore_numerico(impostazioni_.leggi(chiavi::funz, chiavi::pos_utente, QStringLiteral("0")));
-    sessione_.indice_utente[0] = valore_numerico(impostazioni_.leggi(chiavi::funz, chiavi::pos_squadra, QStringLiteral("0")));
-
     disponi_righe();
-
-    RigheConfigurazione righe;
-    leggi_file_ini(cartelle_, messaggi_, righe);
-    for (int k = 0; k <= ultima_riga; ++k) riempi_riga(k, righe[static_cast<size_t>(k)].voci);
-
-    Elenca_atleti();
+    registro_.Prepara_campi();
     imposta_testi();
-
-    if (auto file = nomi_cartelle::file_atleta(cartelle_.programma, sessione_.squadra, sessione_.nome_utente);
-        file && QFileInfo::exists(*file)) {
-        Carica_File_Config(sessione_, messaggi_, *file);
-    }
 }
 
 void Frm_configura::disponi_righe() {
@@ -222,167 +198,21 @@ void Frm_configura::imposta_testi() {
     txt_utente_[riga_esercizio]->setToolTip(QStringLiteral("Inserire identificativo del tipo di esercizio"));
 }
 
-void Frm_configura::riempi_riga(int riga, const QStringList& voci) {
+void Frm_configura::mostra_riga(int riga) {
     QComboBox* c = txt_utente_[riga];
+    if (!c) return;  // rows 1..4 are made at the first opening
+    const RigaRegistro& r = registro_.riga(riga);
     QSignalBlocker blocco(c);
-    c->clear();
-    c->addItems(voci);
-    c->setCurrentIndex(-1);
-    c->clearEditText();
-}
-
-void Frm_configura::Elenca_atleti() {
-    riempi_riga(riga_atleta, {});
-    // With no team there is no team folder: the program folder's own subfolders are no athletes.
-    if (sessione_.squadra.isEmpty()) return;
-    auto cartella = nomi_cartelle::cartella_squadra(cartelle_.programma, sessione_.squadra);
-    if (!cartella || !QFileInfo(*cartella).isDir()) return;
-    QStringList atleti;
-    for (const QString& nome : QDir(*cartella).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort)) {
-        if (nomi_cartelle::sicuro(nome)) atleti << nome;
+    if (voci(c) != r.voci) {
+        c->clear();
+        c->addItems(r.voci);
     }
-    std::sort(atleti.begin(), atleti.end(), prima_atleta);
-    riempi_riga(riga_atleta, atleti);
-    if (!atleti.isEmpty()) seleziona(riga_atleta, 0);
-}
-
-void Frm_configura::Aggiorna_campi(bool completa) {
-    aggiornamento_in_corso_ = true;
-    for (int i = completa ? 0 : riga_esercizio; i <= ultima_riga; ++i) {
-        const int32_t p = sessione_.indice_utente[static_cast<size_t>(i)];
-        // Only -1 and existing positions are applied; anything else leaves the row as it is.
-        if (p >= -1 && p < txt_utente_[i]->count()) seleziona(i, p);
-    }
-    aggiornamento_in_corso_ = false;
-}
-
-void Frm_configura::seleziona(int riga, int32_t posizione) {
-    QComboBox* c = txt_utente_[riga];
-    {
-        QSignalBlocker blocco(c);
-        c->setCurrentIndex(posizione);
-        if (posizione < 0) c->clearEditText();
-    }
-    if (!aggiornamento_in_corso_) selezione_riga(riga);
-}
-
-void Frm_configura::selezione_riga(int riga) {
-    if (aggiornamento_in_corso_) return;
-    if (riga == riga_squadra) {
-        sessione_.squadra = testo_riga(riga_squadra);
-        Elenca_atleti();
-    } else if (riga == riga_atleta) {
-        auto file = nomi_cartelle::file_atleta(cartelle_.programma, testo_riga(riga_squadra),
-                                               testo_riga(riga_atleta));
-        if (file && QFileInfo::exists(*file) && Carica_File_Config(sessione_, messaggi_, *file)) Aggiorna_campi(false);
-    }
-}
-
-int32_t Frm_configura::posizione_selezionata(int riga) const {
-    QComboBox* c = txt_utente_[riga];
-    const QString testo = c->currentText();
-    const int p = c->currentIndex();
-    if (p >= 0 && c->itemText(p) == testo) return p;
-    return c->findText(testo, Qt::MatchExactly | Qt::MatchCaseSensitive);
-}
-
-QString Frm_configura::testo_riga(int riga) const { return txt_utente_[riga]->currentText(); }
-
-RigheConfigurazione Frm_configura::righe() const {
-    RigheConfigurazione r;
-    for (int k = 0; k <= ultima_riga; ++k) {
-        auto& riga = r[static_cast<size_t>(k)];
-        QComboBox* c = txt_utente_[k];
-        for (int j = 0; j < c->count(); ++j) riga.voci << c->itemText(j);
-        riga.selezionata = posizione_selezionata(k);
-    }
-    return r;
-}
-
-bool Frm_configura::rifiuta_nome(const QString& nome) {
-    if (nome.isEmpty() || nomi_cartelle::sicuro(nome)) return false;
-    messaggi_.mostra(nomi_cartelle::messaggio_nome_non_valido(nome), titolo_applicazione, Icona::Esclamazione);
-    return true;
-}
-
-bool Frm_configura::Applica_configurazione() {
-    const QString squadra = testo_riga(riga_squadra);
-    const QString atleta = testo_riga(riga_atleta);
-    // Typed names become folders too: an unusable one stops the commit before anything changes.
-    if (rifiuta_nome(squadra) || rifiuta_nome(atleta)) return false;
-
-    for (int i = 0; i <= ultima_riga; ++i) sessione_.indice_utente[static_cast<size_t>(i)] = posizione_selezionata(i);
-    sessione_.nome_utente = atleta;
-    sessione_.macchina_utente = testo_riga(riga_esercizio);
-    // An empty row (nothing chosen yet, as at a first start) keeps the minimum in
-    // force: a minimum of 0 ms would turn every bounce on the mat into a jump.
-    const QString t_volo = testo_riga(riga_t_volo);
-    if (!t_volo.trimmed().isEmpty()) sessione_.t_volo_min = valore_numerico(t_volo);
-    sessione_.squadra = squadra;
-
-    sessione_.cartella_utente = *nomi_cartelle::cartella_squadra(cartelle_.programma, squadra);
-    for (bool atleta_fatto : {false, true}) {
-        if (atleta_fatto) sessione_.cartella_utente = QDir(sessione_.cartella_utente).filePath(atleta);
-        if (auto e = disco_registro::crea_cartella(sessione_.cartella_utente)) {
-            messaggi_.mostra(QStringLiteral("Applica_configurazione: ") + *e, titolo_applicazione, Icona::Critica);
-            return false;
-        }
-    }
-
-    impostazioni_.scrivi(chiavi::funz, chiavi::nome_utente, sessione_.nome_utente);
-    impostazioni_.scrivi(chiavi::funz, chiavi::pos_utente, QString::number(sessione_.indice_utente[1]));
-    impostazioni_.scrivi(chiavi::funz, chiavi::squadra, sessione_.squadra);
-    impostazioni_.scrivi(chiavi::funz, chiavi::pos_squadra, QString::number(sessione_.indice_utente[0]));
-
-    Salva_File_Config(sessione_, cartelle_, righe(), messaggi_);
-    intestazione_.Aggiorna_intestazione();
-    return true;
+    if (c->currentIndex() != r.corrente) c->setCurrentIndex(r.corrente);
+    if (c->currentText() != r.testo) c->setEditText(r.testo);
 }
 
 void Frm_configura::Nuovo(int riga) {
-    const QString valore = casella_.chiedi(QStringLiteral("Nuovo valore:"), titolo_applicazione, QString());
-    QComboBox* c = txt_utente_[riga];
-    const bool presente = c->findText(valore, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
-    if (!valore.isEmpty() && !presente) {
-        if (valore.contains(u'"')) {
-            messaggi_.mostra(QStringLiteral("Il valore non può contenere le virgolette (\")."), titolo_applicazione,
-                             Icona::Esclamazione);
-        } else if ((riga == riga_squadra || riga == riga_atleta) && !nomi_cartelle::sicuro(valore)) {
-            messaggi_.mostra(nomi_cartelle::messaggio_nome_non_valido(valore), titolo_applicazione,
-                             Icona::Esclamazione);
-        } else {
-            // A new athlete takes its place in name order, where the next listing of the
-            // team folder will find it, so its stored position keeps naming it.
-            int posizione = c->count();
-            if (riga == riga_atleta) {
-                posizione = 0;
-                while (posizione < c->count() && prima_atleta(c->itemText(posizione), valore)) ++posizione;
-            }
-            {
-                QSignalBlocker blocco(c);
-                c->insertItem(posizione, valore);
-            }
-            seleziona(riga, posizione);
-        }
-    }
-    Applica_configurazione();
-}
-
-void Frm_configura::Elimina(int riga) {
-    const int32_t p = posizione_selezionata(riga);
-    if (p < 0) return;
-    QComboBox* c = txt_utente_[riga];
-    {
-        QSignalBlocker blocco(c);
-        c->removeItem(p);
-    }
-    if (c->count() == 0) {
-        QSignalBlocker blocco(c);
-        c->setCurrentIndex(-1);
-        c->clearEditText();
-        return;
-    }
-    seleziona(riga, p == 0 ? 0 : p - 1);
+    registro_.Nuovo(riga, casella_.chiedi(QStringLiteral("Nuovo valore:"), titolo_applicazione, QString()));
 }
 
 void Frm_configura::Ok() {
@@ -390,7 +220,7 @@ void Frm_configura::Ok() {
 }
 
 void Frm_configura::Annulla() {
-    intestazione_.Aggiorna_intestazione();
+    registro_.Annulla();
     QDialog::done(QDialog::Rejected);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "athletes/righe_configurazione.h"
+#include "athletes/registro_atleti.h"
 #include "core/cartelle_programma.h"
 #include "core/sessione_atleta.h"
 #include "core/viste.h"
@@ -16,10 +16,9 @@
 
 // "Impostazione dati esercizio": team, athlete, exercise, minimum flight time and
 // note, in five rows (label, editable list, "Nuovo", "Elimina"). Row 4's list is
-// hidden under the free-text box Txt_nota. Every opening builds the rows afresh
-// from the settings store, the list file, the team folder and the athlete file;
-// the commit sets the application state, creates the folders, stores the choice
-// and writes both register files.
+// hidden under the free-text box Txt_nota. The rows are the register's: the
+// dialog lays them out, hands every pick, typed text and button to the register
+// and shows each row again when the register announces it changed.
 class Frm_configura : public QDialog {
     Q_OBJECT
 
@@ -35,24 +34,22 @@ public:
     // Closes the dialog with no commit and no header refresh (the main window is closing).
     void chiudi();
 
-    // Procedures of the dialog.
+    // Procedures of the dialog: the layout and texts here, the rest the register's.
     void Prepara_campi();
-    void Elenca_atleti();
-    void Aggiorna_campi(bool completa);
-    // False when the commit stopped: an unusable team or athlete name, or a folder not created.
-    bool Applica_configurazione();
+    void Elenca_atleti() { registro_.Elenca_atleti(); }
+    void Aggiorna_campi(bool completa) { registro_.Aggiorna_campi(completa); }
+    bool Applica_configurazione() { return registro_.Applica_configurazione(); }
+    // Asks "Nuovo valore:" and hands the answer to the register.
     void Nuovo(int riga);
-    void Elimina(int riga);
+    void Elimina(int riga) { registro_.Elimina(riga); }
     void Ok();
     void Annulla();
 
-    // The rows as they stand: entries and selected positions.
-    RigheConfigurazione righe() const;
-    // The entry the row shows (the current one, or the one equal to typed text), -1 for none.
-    int32_t posizione_selezionata(int riga) const;
-    // What the row shows, typed text included.
-    QString testo_riga(int riga) const;
-    bool aggiornamento_in_corso() const { return aggiornamento_in_corso_; }
+    const RegistroAtleti& registro() const { return registro_; }
+    int32_t posizione_selezionata(int riga) const { return registro_.posizione_selezionata(riga); }
+    // What the row's box shows on screen, typed text included.
+    QString testo_riga(int riga) const { return txt_utente_[riga]->currentText(); }
+    bool aggiornamento_in_corso() const { return registro_.aggiornamento_in_corso(); }
 
     QLabel* Lbl_utente(int riga) const { return lbl_utente_[riga]; }
     QComboBox* txt_utente(int riga) const { return txt_utente_[riga]; }
@@ -69,18 +66,11 @@ private:
     void apri();
     void disponi_righe();
     void imposta_testi();
-    void riempi_riga(int riga, const QStringList& voci);
-    // Selects by code; the row's selection handling runs unless aggiornamento_in_corso is set.
-    void seleziona(int riga, int32_t posizione);
-    void selezione_riga(int riga);
-    bool rifiuta_nome(const QString& nome);
+    // The row's list, pick and text as the register holds them.
+    void mostra_riga(int riga);
 
-    SessioneAtleta& sessione_;
-    const CartelleProgramma& cartelle_;
-    ArchivioImpostazioni& impostazioni_;
-    Messaggi& messaggi_;
+    RegistroAtleti registro_;
     CasellaInput& casella_;
-    VistaIntestazione& intestazione_;
 
     GruppoControlli<QLabel> lbl_utente_;
     GruppoControlli<QComboBox> txt_utente_;
@@ -89,5 +79,4 @@ private:
     QLineEdit* txt_nota_;
     QPushButton* cmd_ok_;
     QPushButton* cmd_annulla_;
-    bool aggiornamento_in_corso_ = false;
 };
