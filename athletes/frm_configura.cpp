@@ -296,17 +296,17 @@ RigheConfigurazione Frm_configura::righe() const {
     return r;
 }
 
-bool Frm_configura::rifiuta_nome(const QString& nome) {
-    if (nome.isEmpty() || nomi_cartelle::sicuro(nome)) return false;
-    messaggi_.mostra(nomi_cartelle::messaggio_nome_non_valido(nome), titolo_applicazione, Icona::Esclamazione);
-    return true;
+bool Frm_configura::rifiuta_nome(const QString& squadra, const QString& atleta) {
+    const auto rifiuto = nomi_cartelle::rifiuto(stato_.cartella_programma, squadra, atleta);
+    if (rifiuto) messaggi_.mostra(*rifiuto, titolo_applicazione, Icona::Esclamazione);
+    return rifiuto.has_value();
 }
 
 bool Frm_configura::Applica_configurazione() {
     const QString squadra = testo_riga(riga_squadra);
     const QString atleta = testo_riga(riga_atleta);
     // Typed names become folders too: an unusable one stops the commit before anything changes.
-    if (rifiuta_nome(squadra) || rifiuta_nome(atleta)) return false;
+    if (rifiuta_nome(squadra, atleta)) return false;
 
     for (int i = 0; i <= ultima_riga; ++i) stato_.indice_utente[static_cast<size_t>(i)] = posizione_selezionata(i);
     stato_.nome_utente = atleta;
@@ -344,9 +344,10 @@ void Frm_configura::Nuovo(int riga) {
         if (valore.contains(u'"')) {
             messaggi_.mostra(QStringLiteral("Il valore non può contenere le virgolette (\")."), titolo_applicazione,
                              Icona::Esclamazione);
-        } else if ((riga == riga_squadra || riga == riga_atleta) && !nomi_cartelle::sicuro(valore)) {
-            messaggi_.mostra(nomi_cartelle::messaggio_nome_non_valido(valore), titolo_applicazione,
-                             Icona::Esclamazione);
+        } else if ((riga == riga_squadra || riga == riga_atleta) &&
+                   rifiuta_nome(riga == riga_squadra ? valore : testo_riga(riga_squadra),
+                                riga == riga_atleta ? valore : QString())) {
+            // Refused with its message: the row stays as it was.
         } else {
             // A new athlete takes its place in name order, where the next listing of the
             // team folder will find it, so its stored position keeps naming it.

@@ -72,7 +72,8 @@ private:
     // Selects by code; the row's selection handling runs unless aggiornamento_in_corso is set.
     void seleziona(int riga, int32_t posizione);
     void selezione_riga(int riga);
-    bool rifiuta_nome(const QString& nome);
+    // Shows why the team (and athlete) cannot become folders; true when they cannot.
+    bool rifiuta_nome(const QString& squadra, const QString& atleta);
 
     Stato& stato_;
     ArchivioImpostazioni& impostazioni_;
