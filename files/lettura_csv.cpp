@@ -4,6 +4,7 @@
 #include "core/lettore_campi.h"
 #include "core/numeri.h"
 #include "files/numero_esatto.h"
+#include "platform/errori_file.h"
 
 #include <QFile>
 
@@ -77,9 +78,9 @@ EsitoLettura leggi_prova_csv(const QString& testo) {
 
 EsitoLettura leggi_file_csv(const QString& percorso) {
     QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly)) return EsitoLettura::con_errore(f.errorString());
+    if (!f.open(QIODevice::ReadOnly)) return EsitoLettura::con_errore(errori_file::descrizione(f));
     const QByteArray dati = f.read(byte_massimi_csv + 1);
-    if (f.error() != QFileDevice::NoError) return EsitoLettura::con_errore(f.errorString());
+    if (f.error() != QFileDevice::NoError) return EsitoLettura::con_errore(errori_file::descrizione(f));
     if (dati.size() > byte_massimi_csv)
         return EsitoLettura::con_errore(QStringLiteral("file troppo grande (oltre %1 byte)").arg(byte_massimi_csv));
     return leggi_prova_csv(cp1252::decodifica(dati));
