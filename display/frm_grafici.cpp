@@ -196,6 +196,7 @@ void Frm_grafici::elimina_salto(int32_t& Quale_salto) {
         delete l->takeItem(Quale_salto);
         if (era_selezionata) l->clearSelection();
     }
+    grafico_->elimina_punto(Quale_salto);  // the graph shows the jumps the list shows
 }
 
 void Frm_grafici::allinea_righe(int sorgente) {
