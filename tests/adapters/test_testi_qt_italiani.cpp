@@ -4,7 +4,6 @@
 #include "platform/traduzione_qt.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -48,15 +47,8 @@ TEST(TestiQtItaliani, LaTraduzioneSiCaricaUnaVolta) {
 }
 
 TEST(TestiQtItaliani, PulsantiEDialoghiStandard) {
-    QDialogButtonBox scatola(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
-                             QDialogButtonBox::No | QDialogButtonBox::Save | QDialogButtonBox::Open);
-    QStringList testi;
-    for (QAbstractButton* b : scatola.buttons()) testi << b->text().remove(u'&');
-    testi.sort();
-    EXPECT_EQ(testi, QStringList({"Annulla", "Apri", "No", "OK", "Salva", "Sì"}));
-
     QMessageBox domanda(QMessageBox::Question, "Hopa", "?", QMessageBox::Yes | QMessageBox::No);
-    testi.clear();
+    QStringList testi;
     for (QAbstractButton* b : domanda.buttons()) testi << b->text().remove(u'&');
     testi.sort();
     EXPECT_EQ(testi, QStringList({"No", "Sì"}));
