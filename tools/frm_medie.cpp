@@ -25,12 +25,11 @@ const std::array<const char*, 6> testi_righe = {
 // Every box of the window shows a result or a heading: read-only, without the
 // frame, the input background or the focus that would make it look like a field
 // to type in.
-QLineEdit* casella(QWidget* genitore, Qt::Alignment allineamento = Qt::AlignLeft) {
+QLineEdit* casella(QWidget* genitore) {
     auto* t = new QLineEdit(genitore);
     t->setReadOnly(true);
     t->setFrame(false);
     t->setFocusPolicy(Qt::NoFocus);
-    t->setAlignment(allineamento | Qt::AlignVCenter);
     QPalette colori = t->palette();
     colori.setBrush(QPalette::Base, colori.brush(QPalette::Window));
     t->setPalette(colori);
@@ -42,10 +41,10 @@ QLineEdit* casella(QWidget* genitore, Qt::Alignment allineamento = Qt::AlignLeft
 Frm_medie::Frm_medie(Stato& stato, const VistaSalti& vista, Messaggi& messaggi, QWidget* genitore)
     : QWidget(genitore),
       Txt_medie(QStringLiteral("Txt_medie"), [this](int) { return casella(this); }),
-      Txt_valore_media(QStringLiteral("Txt_valore_media"), [this](int) { return casella(this, Qt::AlignRight); }),
-      Txt_dec_totale(QStringLiteral("Txt_dec_totale"), [this](int) { return casella(this, Qt::AlignRight); }),
-      Text1(casella(this, Qt::AlignRight)),
-      Text2(casella(this, Qt::AlignRight)),
+      Txt_valore_media(QStringLiteral("Txt_valore_media"), [this](int) { return casella(this); }),
+      Txt_dec_totale(QStringLiteral("Txt_dec_totale"), [this](int) { return casella(this); }),
+      Text1(casella(this)),
+      Text2(casella(this)),
       Cmd_chiudi(new QPushButton(QStringLiteral("&CHIUDI"), this)),
       stato_(stato),
       vista_(vista),
