@@ -1,5 +1,6 @@
 #include "adapters/workbook/scrittura_xlsx.h"
 
+#include "adapters/workbook/bozze.h"
 #include "adapters/workbook/foglio_memoria.h"
 
 #include <QDir>
@@ -256,7 +257,7 @@ bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* er
 bool scrivi_xlsx(const FoglioMemoria& foglio, const QString& percorso, QString* errore) {
     QString scarto;
     if (!errore) errore = &scarto;
-    QTemporaryDir lavoro;
+    QTemporaryDir lavoro(bozze::modello());
     if (!lavoro.isValid()) {
         *errore = QStringLiteral("cartella temporanea non disponibile: ") + lavoro.errorString();
         return false;
