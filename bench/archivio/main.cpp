@@ -22,6 +22,8 @@
 #include "platform/dialoghi.h"
 #include "platform/orologio.h"
 #include "sim/modello_atleta.h"
+#include "sim/servizi_muti.h"
+#include "bench/misure.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,32 +35,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-qint64 ns_adesso() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5))];
-}
-
-struct Muto : Beep {
-    void suona() override {}
-};
-struct MessaggiRaccolti : Messaggi {
-    QStringList testi;
-    void mostra(const QString& t, const QString&, Icona) override { testi << t; }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -103,7 +81,7 @@ int main(int argc, char** argv) {
                      [&] { costo_us.push_back((ns_adesso() - inizio) / 1e3); });
 
     ArchivioMemoria impostazioni;
-    Muto beep;
+    BeepMuto beep;
     CollegamentoSeriale c(st, impostazioni, messaggi, beep, sessione, prova, nullptr, contatore_di_sistema(),
                           nuova_porta_di_sistema([percorso] { return percorso; }));
     Open_comm(c.porta(), st, messaggi);

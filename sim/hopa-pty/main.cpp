@@ -22,6 +22,7 @@
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
 #include "sim/scheda_hid_simulata.h"
+#include "sim/servizi_muti.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -47,9 +48,6 @@ void stampa(const char* tipo, int32_t k, const Salto& s) {
     std::fflush(stdout);
 }
 
-struct Muto : Beep {
-    void suona() override {}
-};
 struct MessaggiStampati : Messaggi {
     void mostra(const QString& t, const QString&, Icona) override {
         std::printf("MESSAGGIO %s\n", qPrintable(QString(t).replace(u'\n', u' ')));
@@ -58,17 +56,6 @@ struct MessaggiStampati : Messaggi {
 };
 struct Ripristina : Domande {
     int scegli(const QString&, const QString&, const QStringList&) override { return 0; }
-};
-struct NessunaRisposta : CasellaInput {
-    QString chiedi(const QString&, const QString&, const QString&) override { return {}; }
-};
-struct NessunFile : DialogoFile {
-    std::optional<QString> apri(const RichiestaFile&) override { return std::nullopt; }
-    std::optional<QString> salva(const RichiestaFile&) override { return std::nullopt; }
-};
-struct NessunProgramma : AvvioProgrammi {
-    bool avvia_calcolatrice() override { return false; }
-    bool apri_documento(const QString&) override { return false; }
 };
 
 }  // namespace
@@ -96,7 +83,7 @@ int main(int argc, char** argv) {
     Ripristina domande;
     NessunaRisposta casella;
     NessunFile dialogo;
-    Muto beep;
+    BeepMuto beep;
     NessunProgramma programmi;
     SchedaHidSimulata nessuna;  // nothing plugged in over HID
     OpzioniAvvio o;

@@ -8,6 +8,7 @@
 #include "platform/archivio_impostazioni.h"
 #include "platform/avvio_programmi.h"
 #include "sim/scheda_hid_simulata.h"
+#include "support/attesa.h"
 #include "support/finti.h"
 
 #include <QCoreApplication>
@@ -71,13 +72,5 @@ struct BancoApp {
     }
 
     // Processes events until `fatto` holds or `ms` pass; returns whether it held.
-    static bool attendi(const std::function<bool()>& fatto, int ms) {
-        QElapsedTimer t;
-        t.start();
-        while (!fatto()) {
-            if (t.elapsed() > ms) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
-    }
+    static bool attendi(const std::function<bool()>& fatto, int ms) { return ::attendi(fatto, ms); }
 };

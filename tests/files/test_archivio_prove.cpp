@@ -10,6 +10,7 @@
 #include "files/giornali_prove.h"
 #include "files/lettura_csv.h"
 #include "files/ripristino_prove.h"
+#include "support/attesa.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
 
@@ -25,16 +26,6 @@
 namespace fa = formato_archivio;
 
 namespace {
-
-bool attendi(const std::function<bool()>& fatto, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!fatto()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 TestataArchivio testata(const QByteArray& processo = "altro") {
     return {QStringLiteral("Rossi, \"Mario\" è"), QStringLiteral("Squat/Jump: 1"),
