@@ -107,18 +107,22 @@ int main(int argc, char** argv) {
                      [&](const QModelIndex&, int primo, int ultimo) {
                          for (int r = primo; r <= ultimo; ++r) stampa("S", r + 1, prova.salti()[r + 1]);
                      });
-    // Right after the stop of a restore the board may still be sending: the start
-    // then fails as it would for a coach, who presses ON again.
-    for (int volte = 0; volte < 10 && !programma.collegamento().acquisizione; ++volte) {
-        if (volte > 0) {
-            QEventLoop attesa;
-            QTimer::singleShot(200, &attesa, &QEventLoop::quit);
-            attesa.exec();
-        }
+    // Right after the stop of a restore the board's late echoes may still be on
+    // the line: a start then fails as it would for a coach, who presses ON again.
+    const auto aspetta = [] {
+        QEventLoop attesa;
+        QTimer::singleShot(300, &attesa, &QEventLoop::quit);
+        attesa.exec();
+    };
+    if (!programma.collegamento().acquisizione) aspetta();
+    for (int volte = 0; volte < 20 && !programma.collegamento().acquisizione; ++volte) {
+        if (volte > 0) aspetta();
         programma.comandi().Button_On->setValue(true);
     }
     if (!programma.collegamento().acquisizione) {
-        std::fprintf(stderr, "hopa-pty: acquisizione non avviata\n");
+        const StatoCollegamento& st = programma.collegamento();
+        std::fprintf(stderr, "hopa-pty: acquisizione non avviata (interruttore %d, connesso %d, invio seriale %d)\n",
+                     programma.comandi().Button_On->Value(), st.connesso, st.invio_seriale);
         return 1;
     }
     std::printf("ACCESO\n");

@@ -140,7 +140,8 @@ TEST(ArchivioProgramma, VentiUccisioniNessunaRigaMostrataPersa) {
             if (c.finita) continue;
             c.leggi();
             if (c.p.state() == QProcess::NotRunning) {
-                FAIL() << "hopa-pty ended by itself: " << c.p.readAllStandardError().toStdString();
+                c.leggi();
+                FAIL() << "hopa-pty ended by itself: " << c.p.readAllStandardError().toStdString() << c.messaggi.join('|').toStdString();
             }
             if (!c.acceso) continue;
             if (!c.attese.isEmpty()) {
