@@ -27,7 +27,7 @@ QStringList leggi_registro(const QString& registro);
 void aggiungi_al_registro(const QString& registro, const QString& giornale);
 void togli_dal_registro(const QString& registro, const QString& giornale);
 
-// The journals listed in the record or lying in these folders, each once, oldest name first.
+// The journals listed in the record or lying in these folders, each once, in file-name order.
 QStringList trova(const QString& registro, const QStringList& cartelle);
 
 // Writes the test file beside the journal, then removes the journal and its
