@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace {
 bool dentro(int riga, int colonna) {
@@ -13,26 +14,44 @@ bool dentro(int riga, int colonna) {
 }
 }  // namespace
 
-bool leggi_riferimento(QStringView testo, int* riga, int* colonna) {
+namespace {
+// One parser for both kinds of text: a reference read from a file is bytes, one
+// given by the program is a QString.
+template <class Testo>
+bool riferimento(const Testo& testo, int* riga, int* colonna) {
+    const auto n = static_cast<qsizetype>(testo.size());
     qsizetype i = 0;
     int64_t c = 0;
-    while (i < testo.size() && i < 4) {
-        char16_t u = testo[i].toUpper().unicode();
-        if (u < u'A' || u > u'Z') break;
-        c = c * 26 + (u - u'A' + 1);
+    while (i < n && i < 4) {
+        auto u = static_cast<char32_t>(testo[i]);
+        if (u >= U'a' && u <= U'z') u -= U'a' - U'A';
+        if (u < U'A' || u > U'Z') break;
+        c = c * 26 + (u - U'A' + 1);
         ++i;
     }
-    if (i == 0 || i == testo.size()) return false;
+    if (i == 0 || i == n) return false;
     int64_t r = 0;
-    for (qsizetype j = i; j < testo.size(); ++j) {
-        char16_t u = testo[j].unicode();
-        if (u < u'0' || u > u'9' || r > righe_massime_foglio) return false;
-        r = r * 10 + (u - u'0');
+    for (qsizetype j = i; j < n; ++j) {
+        const auto u = static_cast<char32_t>(testo[j]);
+        if (u < U'0' || u > U'9' || r > righe_massime_foglio) return false;
+        r = r * 10 + (u - U'0');
     }
     if (!dentro(static_cast<int>(std::min<int64_t>(r, INT32_MAX)), static_cast<int>(c))) return false;
     *riga = static_cast<int>(r);
     *colonna = static_cast<int>(c);
     return true;
+}
+}  // namespace
+
+bool leggi_riferimento(QStringView testo, int* riga, int* colonna) {
+    return riferimento(std::u16string_view(testo.utf16(), static_cast<size_t>(testo.size())), riga, colonna);
+}
+
+bool leggi_riferimento(std::string_view testo, int* riga, int* colonna) {
+    // Bytes as unsigned: a byte of a multi-byte character is never a letter or a digit.
+    return riferimento(std::basic_string_view<unsigned char>(reinterpret_cast<const unsigned char*>(testo.data()),
+                                                             testo.size()),
+                       riga, colonna);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -68,3 +69,5 @@ private:
 
 // "B2" -> row 2, column 2. False for anything that is not one cell inside the sheet.
 bool leggi_riferimento(QStringView testo, int* riga, int* colonna);
+// The same for a reference as it stands in a file (UTF-8 bytes).
+bool leggi_riferimento(std::string_view testo, int* riga, int* colonna);

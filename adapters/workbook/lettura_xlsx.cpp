@@ -2,9 +2,9 @@
 // it finds the workbook part, from the workbook the active sheet and from the
 // workbook's relations that sheet's part and the shared-string table.
 #include "adapters/workbook/lettura_cartelle.h"
+#include "adapters/workbook/parte_xml.h"
 
 #include <QFile>
-#include <QXmlStreamReader>
 
 #include <zip.h>
 
@@ -12,6 +12,9 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -60,43 +63,12 @@ std::optional<QByteArray> leggi_parte(zip_t* z, const QString& nome, int64_t lim
     return dati;
 }
 
-// A reader that refuses document type declarations (no workbook has one; they
-// are the way in for entity-expansion attacks).
-class Xml {
+// A part parsed, or the reason it cannot be.
+class Documento : public ParteXml {
 public:
-    Xml(const QByteArray& dati, QString parte) : x_(dati), parte_(std::move(parte)) {}
-    bool avanti() {
-        auto t = x_.readNext();
-        if (t == QXmlStreamReader::DTD) fallisci(QStringLiteral("%1: dichiarazione DTD non ammessa").arg(parte_));
-        if (x_.hasError())
-            fallisci(QStringLiteral("%1: XML non valido (%2, riga %3)").arg(parte_, x_.errorString()).arg(x_.lineNumber()));
-        attributi_letti_ = false;
-        return !x_.atEnd();
+    Documento(QByteArray& dati, const QString& nome) : ParteXml(dati, nome) {
+        if (!errore().isEmpty()) fallisci(errore());
     }
-    bool apertura(QStringView nome) const { return x_.isStartElement() && x_.name() == nome; }
-    bool chiusura(QStringView nome) const { return x_.isEndElement() && x_.name() == nome; }
-    // Attributes of the element just opened; valid until the next step.
-    QStringView attributo(const char* nome) { return attributi().value(QLatin1StringView(nome)); }
-    // An attribute by local name in any namespace (r:id, whatever the prefix).
-    QStringView attributo_qualificato(QStringView locale) {
-        for (const auto& a : attributi())
-            if (a.name() == locale && !a.namespaceUri().isEmpty()) return a.value();
-        return {};
-    }
-    QXmlStreamReader& r() { return x_; }
-
-private:
-    const QXmlStreamAttributes& attributi() {
-        if (!attributi_letti_) {
-            attributi_ = x_.attributes();
-            attributi_letti_ = true;
-        }
-        return attributi_;
-    }
-    bool attributi_letti_ = false;
-    QXmlStreamReader x_;
-    QXmlStreamAttributes attributi_;
-    QString parte_;
 };
 
 struct Relazione {
@@ -118,14 +90,13 @@ QString risolvi(const QString& cartella, const QString& destinazione) {
     return fuori.join(u'/');
 }
 
-std::vector<Relazione> leggi_relazioni(const QByteArray& dati, const QString& parte, const QString& cartella) {
+std::vector<Relazione> leggi_relazioni(QByteArray& dati, const QString& parte, const QString& cartella) {
     std::vector<Relazione> v;
-    Xml x(dati, parte);
-    while (x.avanti()) {
-        if (!x.apertura(u"Relationship")) continue;
-        if (x.attributo("TargetMode") == QLatin1String("External")) continue;
-        v.push_back({x.attributo("Id").toString(), x.attributo("Type").toString(),
-                     risolvi(cartella, x.attributo("Target").toString())});
+    Documento x(dati, parte);
+    for (pugi::xml_node r = x.radice().first_child(); r; r = r.next_sibling()) {
+        if (!e_elemento(r, "Relationship") || attributo(r, "TargetMode") == "External") continue;
+        v.push_back({qstring(attributo(r, "Id")), qstring(attributo(r, "Type")),
+                     risolvi(cartella, qstring(attributo(r, "Target")))});
         if (v.size() > 100000) fallisci(parte + QStringLiteral(": troppe relazioni"));
     }
     return v;
@@ -163,181 +134,132 @@ QString decodifica_x(QString s) {
     return out;
 }
 
-// Text runs of <si> or <is>: plain <t>, or rich-text runs <r><t>; phonetic
-// guides (<rPh>) are not part of the value.
-class TestoRicco {
-public:
-    void evento(Xml& x) {
-        if (x.apertura(u"rPh")) ++fonetica_;
-        else if (x.chiusura(u"rPh")) --fonetica_;
-        else if (x.apertura(u"t") && fonetica_ == 0) dentro_t_ = true;
-        else if (x.chiusura(u"t")) dentro_t_ = false;
-        else if (dentro_t_ && x.r().isCharacters()) testo_ += x.r().text();
-    }
-    QString prendi() {
-        QString t = decodifica_x(std::move(testo_));
-        testo_.clear();
-        dentro_t_ = false;
-        fonetica_ = 0;
-        return t;
-    }
-
-private:
-    QString testo_;
-    bool dentro_t_ = false;
-    int fonetica_ = 0;
-};
-
-std::vector<QString> leggi_stringhe(const QByteArray& dati, const QString& parte, int64_t massimo) {
-    std::vector<QString> v;
-    Xml x(dati, parte);
-    TestoRicco testo;
-    bool dentro = false;
-    while (x.avanti()) {
-        if (x.apertura(u"si")) {
-            dentro = true;
-            testo.prendi();
-        } else if (x.chiusura(u"si")) {
-            if (static_cast<int64_t>(v.size()) >= massimo)
-                fallisci(QStringLiteral("più di %1 stringhe condivise").arg(massimo));
-            v.push_back(testo.prendi());
-            dentro = false;
-        } else if (dentro) {
-            testo.evento(x);
+// The value of <si> or <is>: plain <t>, or the <t> of rich-text runs <r>;
+// phonetic guides (<rPh>) are not part of it.
+QString testo_ricco(pugi::xml_node n) {
+    std::string testo;
+    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
+        if (e_elemento(c, "t")) {
+            aggiungi_testo(c, &testo);
+        } else if (e_elemento(c, "r")) {
+            for (pugi::xml_node t = c.first_child(); t; t = t.next_sibling())
+                if (e_elemento(t, "t")) aggiungi_testo(t, &testo);
         }
+    }
+    return decodifica_x(qstring(testo));
+}
+
+std::vector<QString> leggi_stringhe(QByteArray& dati, const QString& parte, int64_t massimo) {
+    std::vector<QString> v;
+    Documento x(dati, parte);
+    for (pugi::xml_node si = x.radice().first_child(); si; si = si.next_sibling()) {
+        if (!e_elemento(si, "si")) continue;
+        if (static_cast<int64_t>(v.size()) >= massimo)
+            fallisci(QStringLiteral("più di %1 stringhe condivise").arg(massimo));
+        v.push_back(testo_ricco(si));
     }
     return v;
 }
 
-double numero(QStringView v, int riga, int colonna) {
-    v = v.trimmed();
-    // Number text is plain ASCII; from_chars reads it without going through a locale.
-    char b[64];
-    bool ok = !v.isEmpty() && v.size() < qsizetype(sizeof b);
-    for (qsizetype i = 0; ok && i < v.size(); ++i) {
-        char16_t u = v[i].unicode();
-        ok = u < 0x80;
-        b[i] = static_cast<char>(u);
-    }
+std::string_view senza_spazi(std::string_view t) {
+    constexpr std::string_view spazi = " \t\r\n";
+    const size_t inizio = t.find_first_not_of(spazi);
+    if (inizio == t.npos) return {};
+    return t.substr(inizio, t.find_last_not_of(spazi) - inizio + 1);
+}
+
+// Number text is plain ASCII; from_chars reads it without going through a locale.
+double numero(std::string_view v, int riga, int colonna) {
+    v = senza_spazi(v);
+    if (!v.empty() && v.front() == '+') v.remove_prefix(1);
     double d = 0;
-    if (ok) {
-        const char* inizio = b[0] == '+' ? b + 1 : b;
-        auto r = std::from_chars(inizio, b + v.size(), d);
-        ok = r.ec == std::errc() && r.ptr == b + v.size() && std::isfinite(d);
-    }
-    if (!ok) fallisci(QStringLiteral("numero non valido nella cella di riga %1, colonna %2").arg(riga).arg(colonna));
+    const auto r = std::from_chars(v.data(), v.data() + v.size(), d);
+    if (v.empty() || r.ec != std::errc() || r.ptr != v.data() + v.size() || !std::isfinite(d))
+        fallisci(QStringLiteral("numero non valido nella cella di riga %1, colonna %2").arg(riga).arg(colonna));
     return d;
+}
+
+// A whole number, blanks and a leading '+' allowed; nothing for anything else.
+std::optional<int64_t> intero(std::string_view v) {
+    v = senza_spazi(v);
+    if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+    int64_t i = 0;
+    const auto r = std::from_chars(v.data(), v.data() + v.size(), i);
+    if (v.empty() || r.ec != std::errc() || r.ptr != v.data() + v.size()) return std::nullopt;
+    return i;
 }
 
 enum class TipoCella { Numero, Condivisa, InLinea, Testo, Booleano };
 
-TipoCella tipo_di(QStringView t) {
-    if (t.isEmpty() || t == u"n") return TipoCella::Numero;
-    if (t == u"s") return TipoCella::Condivisa;
-    if (t == u"inlineStr") return TipoCella::InLinea;
-    if (t == u"b") return TipoCella::Booleano;
+TipoCella tipo_di(std::string_view t) {
+    if (t.empty() || t == "n") return TipoCella::Numero;
+    if (t == "s") return TipoCella::Condivisa;
+    if (t == "inlineStr") return TipoCella::InLinea;
+    if (t == "b") return TipoCella::Booleano;
     return TipoCella::Testo;  // "str" (a formula's text), "e" (an error), "d" (a date)
 }
 
-FoglioMemoria leggi_foglio(const QByteArray& dati, const QString& parte, const std::vector<QString>& stringhe,
+FoglioMemoria leggi_foglio(QByteArray& dati, const QString& parte, const std::vector<QString>& stringhe,
                            const LimitiLettura& limiti) {
-    Xml x(dati, parte);
-    std::vector<std::pair<FoglioMemoria::Chiave, ValoreCella>> valori;
     // About 30 bytes of markup a cell: room for all of them at once, within the limit.
+    std::vector<std::pair<FoglioMemoria::Chiave, ValoreCella>> valori;
     valori.reserve(static_cast<size_t>(std::min<int64_t>(dati.size() / 30, limiti.celle)));
-    bool dati_foglio = false;
+    Documento x(dati, parte);
     int riga = 0, colonna = 0;
-    // The cell being read.
-    bool in_cella = false, in_v = false, in_is = false;
-    TipoCella tipo = TipoCella::Numero;
-    QString v;
-    TestoRicco in_linea;
-    auto chiudi_cella = [&] {
+    std::string v;
+    auto cella = [&](pugi::xml_node c) {
+        const std::string_view r = attributo(c, "r");
+        if (r.empty()) {
+            if (riga < 1) fallisci(QStringLiteral("cella fuori da una riga"));
+            if (++colonna > colonne_massime_foglio) fallisci(QStringLiteral("troppe colonne nella riga %1").arg(riga));
+        } else if (!leggi_riferimento(r, &riga, &colonna)) {
+            fallisci(QStringLiteral("riferimento di cella non valido: %1").arg(qstring(r)));
+        }
+        const TipoCella tipo = tipo_di(attributo(c, "t"));
         ValoreCella valore;
-        switch (tipo) {
-            case TipoCella::Condivisa: {
-                bool ok = false;
-                qlonglong i = QStringView(v).trimmed().toLongLong(&ok);
-                if (!ok || i < 0 || i >= static_cast<qlonglong>(stringhe.size()))
-                    fallisci(QStringLiteral("stringa condivisa inesistente nella cella di riga %1, colonna %2")
-                                 .arg(riga)
-                                 .arg(colonna));
-                valore = stringhe[static_cast<size_t>(i)];
-                break;
+        if (tipo == TipoCella::InLinea) {
+            if (pugi::xml_node is = figlio(c, "is")) valore = testo_ricco(is);
+        } else if (pugi::xml_node nodo_v = figlio(c, "v")) {
+            v.clear();
+            aggiungi_testo(nodo_v, &v);
+            switch (tipo) {
+                case TipoCella::Condivisa: {
+                    const auto i = intero(v);
+                    if (!i || *i < 0 || *i >= static_cast<int64_t>(stringhe.size()))
+                        fallisci(QStringLiteral("stringa condivisa inesistente nella cella di riga %1, colonna %2")
+                                     .arg(riga)
+                                     .arg(colonna));
+                    valore = stringhe[static_cast<size_t>(*i)];
+                    break;
+                }
+                case TipoCella::Testo: valore = decodifica_x(qstring(v)); break;
+                case TipoCella::Booleano: valore = numero(v, riga, colonna) != 0; break;
+                case TipoCella::Numero:
+                    if (!senza_spazi(v).empty()) valore = numero(v, riga, colonna);
+                    break;
+                case TipoCella::InLinea: break;
             }
-            case TipoCella::InLinea: valore = in_linea.prendi(); break;
-            case TipoCella::Testo: valore = decodifica_x(v); break;
-            case TipoCella::Booleano: valore = numero(v, riga, colonna) != 0; break;
-            case TipoCella::Numero:
-                if (!QStringView(v).trimmed().isEmpty()) valore = numero(v, riga, colonna);
-                break;
         }
         if (std::holds_alternative<std::monostate>(valore)) return;
         if (static_cast<int64_t>(valori.size()) >= limiti.celle)
             fallisci(QStringLiteral("il foglio ha più di %1 celle").arg(limiti.celle));
         valori.emplace_back(FoglioMemoria::chiave(riga, colonna), std::move(valore));
     };
-    while (x.avanti()) {
-        const auto t = x.r().tokenType();
-        if (!dati_foglio) {
-            dati_foglio = x.apertura(u"sheetData");
-            continue;
+    const pugi::xml_node dati_foglio = figlio(x.radice(), "sheetData");
+    for (pugi::xml_node row = dati_foglio.first_child(); row; row = row.next_sibling()) {
+        if (!e_elemento(row, "row")) continue;
+        const std::string_view r = attributo(row, "r");
+        if (r.empty()) {
+            ++riga;
+        } else {
+            const auto i = intero(r);
+            riga = i && *i > 0 && *i <= righe_massime_foglio ? static_cast<int>(*i) : 0;
         }
-        if (in_cella) {
-            if (t == QXmlStreamReader::Characters) {
-                if (in_v) v += x.r().text();
-                else if (in_is) in_linea.evento(x);
-            } else if (t == QXmlStreamReader::StartElement) {
-                if (in_is) in_linea.evento(x);
-                else if (x.r().name() == u"v") in_v = true;
-                else if (x.r().name() == u"is") in_is = true;
-            } else if (t == QXmlStreamReader::EndElement) {
-                const QStringView n = x.r().name();
-                if (n == u"v") {
-                    in_v = false;
-                } else if (n == u"is") {
-                    in_is = false;
-                } else if (in_is) {
-                    in_linea.evento(x);
-                } else if (n == u"c") {
-                    in_cella = false;
-                    chiudi_cella();
-                }
-            }
-            continue;
-        }
-        if (t == QXmlStreamReader::StartElement) {
-            const QStringView n = x.r().name();
-            if (n == u"c") {
-                QStringView r = x.attributo("r");
-                if (r.isEmpty()) {
-                    if (riga < 1) fallisci(QStringLiteral("cella fuori da una riga"));
-                    if (++colonna > colonne_massime_foglio)
-                        fallisci(QStringLiteral("troppe colonne nella riga %1").arg(riga));
-                } else if (!leggi_riferimento(r, &riga, &colonna)) {
-                    fallisci(QStringLiteral("riferimento di cella non valido: %1").arg(r.toString()));
-                }
-                in_cella = true;
-                in_v = in_is = false;
-                tipo = tipo_di(x.attributo("t"));
-                v.truncate(0);
-                in_linea.prendi();
-            } else if (n == u"row") {
-                QStringView r = x.attributo("r");
-                if (r.isEmpty()) {
-                    ++riga;
-                } else {
-                    bool ok = false;
-                    riga = r.toInt(&ok);
-                    if (!ok) riga = 0;
-                }
-                if (riga < 1 || riga > righe_massime_foglio)
-                    fallisci(QStringLiteral("numero di riga non valido: %1").arg(r.toString()));
-                colonna = 0;
-            }
-        } else if (x.chiusura(u"sheetData")) {
-            break;
-        }
+        if (riga < 1 || riga > righe_massime_foglio)
+            fallisci(QStringLiteral("numero di riga non valido: %1").arg(qstring(r)));
+        colonna = 0;
+        for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling())
+            if (e_elemento(c, "c")) cella(c);
     }
     return FoglioMemoria::da_valori(std::move(valori));
 }
@@ -370,18 +292,14 @@ FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
     std::vector<QString> fogli;
     int attivo = 0;
     {
-        Xml x(*wb, cartella_parte);
-        bool vista_letta = false;
-        while (x.avanti()) {
-            if (x.apertura(u"workbookView") && !vista_letta) {
-                vista_letta = true;
-                bool ok = false;
-                int t = x.attributo("activeTab").toInt(&ok);
-                if (ok) attivo = t;
-            } else if (x.apertura(u"sheet")) {
-                fogli.push_back(x.attributo_qualificato(u"id").toString());
-                if (fogli.size() > 100000) fallisci(QStringLiteral("troppi fogli"));
-            }
+        Documento x(*wb, cartella_parte);
+        const pugi::xml_node vista = figlio(figlio(x.radice(), "bookViews"), "workbookView");
+        if (const auto t = intero(attributo(vista, "activeTab")); t && *t >= 0 && *t <= 100000)
+            attivo = static_cast<int>(*t);
+        for (pugi::xml_node f = figlio(x.radice(), "sheets").first_child(); f; f = f.next_sibling()) {
+            if (!e_elemento(f, "sheet")) continue;
+            fogli.push_back(qstring(attributo_con_prefisso(f, "id")));
+            if (fogli.size() > 100000) fallisci(QStringLiteral("troppi fogli"));
         }
     }
     if (fogli.empty()) fallisci(QStringLiteral("la cartella di lavoro non ha fogli"));
