@@ -62,6 +62,7 @@ CellaMemoria* FoglioMemoria::prepara(int riga, int colonna) {
     if (!dentro(riga, colonna)) return nullptr;
     const Chiave k = chiave(riga, colonna);
     if (celle_.empty() || celle_.back().first < k) return &celle_.emplace_back(k, CellaMemoria{}).second;
+    if (celle_.back().first == k) return &celle_.back().second;  // the cell just written, formatted
     auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
     if (it == celle_.end() || it->first != k) it = celle_.insert(it, {k, CellaMemoria{}});
     return &it->second;

@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <libdeflate.h>
 #include <zip.h>
 
 #include <algorithm>
@@ -30,16 +31,60 @@ struct ChiudiZip {
 };
 using Zip = std::unique_ptr<zip_t, ChiudiZip>;
 
+struct LiberaDecompressore {
+    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
+// All the bytes of an open file of the package; false when it is shorter.
+bool leggi_tutto(zip_file_t* f, char* dati, zip_uint64_t n) {
+    while (n > 0) {
+        const zip_int64_t letti = zip_fread(f, dati, n);
+        if (letti <= 0) return false;
+        dati += letti;
+        n -= static_cast<zip_uint64_t>(letti);
+    }
+    char oltre;
+    return zip_fread(f, &oltre, 1) == 0;
+}
+
+// A deflated part as libdeflate reads it, about twice as fast as zlib: all at
+// once into a buffer of the size the directory gives, which it never writes
+// past; a stream that does not fill it exactly, or whose checksum differs, is
+// damaged.
+QByteArray decomprimi(zip_t* z, zip_uint64_t indice, const zip_stat_t& st, const QString& nome) {
+    zip_file_t* f = zip_fopen_index(z, indice, ZIP_FL_COMPRESSED);
+    if (!f) fallisci(QStringLiteral("parte %1 illeggibile: %2").arg(nome, QString::fromUtf8(zip_strerror(z))));
+    QByteArray compressi(static_cast<qsizetype>(st.comp_size), Qt::Uninitialized);
+    const bool letti = leggi_tutto(f, compressi.data(), st.comp_size);
+    zip_fclose(f);
+    if (!letti) fallisci(QStringLiteral("parte %1 danneggiata: dati compressi incompleti").arg(nome));
+    std::unique_ptr<libdeflate_decompressor, LiberaDecompressore> d(libdeflate_alloc_decompressor());
+    if (!d) throw std::bad_alloc();
+    QByteArray dati(static_cast<qsizetype>(st.size), Qt::Uninitialized);
+    const libdeflate_result r = libdeflate_deflate_decompress(d.get(), compressi.constData(), compressi.size(),
+                                                              dati.data(), dati.size(), nullptr);
+    if (r != LIBDEFLATE_SUCCESS || libdeflate_crc32(0, dati.constData(), dati.size()) != st.crc)
+        fallisci(QStringLiteral("parte %1 danneggiata: dati compressi non validi").arg(nome));
+    return dati;
+}
+
 // One part of the package, decompressed, never more than `limite` bytes whatever
-// the zip directory claims.
-std::optional<QByteArray> leggi_parte(zip_t* z, const QString& nome, int64_t limite) {
+// the zip directory claims, nor more compressed bytes than the file holds.
+std::optional<QByteArray> leggi_parte(zip_t* z, const QString& nome, int64_t limite, int64_t byte_file) {
     zip_int64_t indice = zip_name_locate(z, nome.toUtf8().constData(), ZIP_FL_NOCASE);
     if (indice < 0) return std::nullopt;
     zip_stat_t st;
     zip_stat_init(&st);
-    if (zip_stat_index(z, static_cast<zip_uint64_t>(indice), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
-        st.size > static_cast<zip_uint64_t>(limite))
+    const bool stat = zip_stat_index(z, static_cast<zip_uint64_t>(indice), 0, &st) == 0;
+    if (stat && (st.valid & ZIP_STAT_SIZE) && st.size > static_cast<zip_uint64_t>(limite))
         fallisci(QStringLiteral("la parte %1 è troppo grande (%2 byte)").arg(nome).arg(st.size));
+    constexpr zip_uint64_t noti =
+        ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_ENCRYPTION_METHOD;
+    if (stat && (st.valid & noti) == noti && st.comp_method == ZIP_CM_DEFLATE &&
+        st.encryption_method == ZIP_EM_NONE && st.comp_size <= static_cast<zip_uint64_t>(byte_file))
+        return decomprimi(z, static_cast<zip_uint64_t>(indice), st, nome);
+
+    // Stored parts, and anything libdeflate does not read, through libzip.
     zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(indice), 0);
     if (!f) fallisci(QStringLiteral("parte %1 illeggibile: %2").arg(nome, QString::fromUtf8(zip_strerror(z))));
     QByteArray dati;
@@ -162,10 +207,10 @@ std::vector<QString> leggi_stringhe(QByteArray& dati, const QString& parte, int6
 }
 
 std::string_view senza_spazi(std::string_view t) {
-    constexpr std::string_view spazi = " \t\r\n";
-    const size_t inizio = t.find_first_not_of(spazi);
-    if (inizio == t.npos) return {};
-    return t.substr(inizio, t.find_last_not_of(spazi) - inizio + 1);
+    auto spazio = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!t.empty() && spazio(t.front())) t.remove_prefix(1);
+    while (!t.empty() && spazio(t.back())) t.remove_suffix(1);
+    return t;
 }
 
 // Number text is plain ASCII; from_chars reads it without going through a locale.
@@ -208,14 +253,19 @@ FoglioMemoria leggi_foglio(QByteArray& dati, const QString& parte, const std::ve
     int riga = 0, colonna = 0;
     std::string v;
     auto cella = [&](pugi::xml_node c) {
-        const std::string_view r = attributo(c, "r");
+        std::string_view r, t;
+        for (pugi::xml_attribute a = c.first_attribute(); a; a = a.next_attribute()) {
+            const char* nome = a.name();
+            if (nome[0] == 'r' && nome[1] == 0) r = a.value();
+            else if (nome[0] == 't' && nome[1] == 0) t = a.value();
+        }
         if (r.empty()) {
             if (riga < 1) fallisci(QStringLiteral("cella fuori da una riga"));
             if (++colonna > colonne_massime_foglio) fallisci(QStringLiteral("troppe colonne nella riga %1").arg(riga));
         } else if (!leggi_riferimento(r, &riga, &colonna)) {
             fallisci(QStringLiteral("riferimento di cella non valido: %1").arg(qstring(r)));
         }
-        const TipoCella tipo = tipo_di(attributo(c, "t"));
+        const TipoCella tipo = tipo_di(t);
         ValoreCella valore;
         if (tipo == TipoCella::InLinea) {
             if (pugi::xml_node is = figlio(c, "is")) valore = testo_ricco(is);
@@ -281,11 +331,11 @@ FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
 
     // The workbook part, from the package relations.
     QString cartella_parte = QStringLiteral("xl/workbook.xml");
-    if (auto rel = leggi_parte(z.get(), QStringLiteral("_rels/.rels"), limiti.byte_parte)) {
+    if (auto rel = leggi_parte(z.get(), QStringLiteral("_rels/.rels"), limiti.byte_parte, file.size())) {
         auto v = leggi_relazioni(*rel, QStringLiteral("_rels/.rels"), QString());
         if (const Relazione* r = per_tipo(v, u"/officeDocument")) cartella_parte = r->destinazione;
     }
-    auto wb = leggi_parte(z.get(), cartella_parte, limiti.byte_parte);
+    auto wb = leggi_parte(z.get(), cartella_parte, limiti.byte_parte, file.size());
     if (!wb) fallisci(QStringLiteral("manca la cartella di lavoro (%1)").arg(cartella_parte));
 
     // Sheets in tab order, and which tab is active.
@@ -309,7 +359,7 @@ FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
     const QString nome_rel = cartella + QStringLiteral("_rels/") + cartella_parte.mid(cartella.size()) +
                              QStringLiteral(".rels");
     std::vector<Relazione> rel_wb;
-    if (auto r = leggi_parte(z.get(), nome_rel, limiti.byte_parte)) rel_wb = leggi_relazioni(*r, nome_rel, cartella);
+    if (auto r = leggi_parte(z.get(), nome_rel, limiti.byte_parte, file.size())) rel_wb = leggi_relazioni(*r, nome_rel, cartella);
 
     const Relazione* rel_foglio = nullptr;
     for (const auto& r : rel_wb)
@@ -321,10 +371,10 @@ FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
     std::vector<QString> stringhe;
     const Relazione* rel_stringhe = per_tipo(rel_wb, u"/sharedStrings");
     QString nome_stringhe = rel_stringhe ? rel_stringhe->destinazione : cartella + QStringLiteral("sharedStrings.xml");
-    if (auto s = leggi_parte(z.get(), nome_stringhe, limiti.byte_parte))
+    if (auto s = leggi_parte(z.get(), nome_stringhe, limiti.byte_parte, file.size()))
         stringhe = leggi_stringhe(*s, nome_stringhe, limiti.stringhe);
 
-    auto dati_foglio = leggi_parte(z.get(), rel_foglio->destinazione, limiti.byte_parte);
+    auto dati_foglio = leggi_parte(z.get(), rel_foglio->destinazione, limiti.byte_parte, file.size());
     if (!dati_foglio) fallisci(QStringLiteral("manca il foglio %1").arg(rel_foglio->destinazione));
     return leggi_foglio(*dati_foglio, rel_foglio->destinazione, stringhe, limiti);
 }

@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -32,7 +33,12 @@ inline std::string_view nome_locale(const char* nome) {
 }
 
 inline bool e_elemento(pugi::xml_node n, std::string_view locale) {
-    return n.type() == pugi::node_element && nome_locale(n.name()) == locale;
+    if (n.type() != pugi::node_element) return false;
+    const char* nome = n.name();
+    // Most names carry no prefix: equal as they stand, without measuring them.
+    if (std::strncmp(nome, locale.data(), locale.size()) == 0 && nome[locale.size()] == 0)
+        return true;
+    return nome_locale(nome) == locale;
 }
 
 // The first child element with that local name (null when none).

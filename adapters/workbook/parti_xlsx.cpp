@@ -16,26 +16,41 @@ const char* const intestazione = "<?xml version=\"1.0\" encoding=\"UTF-8\" stand
 const char* const ns_main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 const char* const ns_rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
-void aggiungi_numero(std::string& out, double v) {
-    char b[32];
-    const auto r = std::to_chars(b, b + sizeof b, v);  // shortest text that reads back as v
-    out.append(b, r.ptr);
-}
+// Text written through a pointer into a buffer on the stack, then appended to
+// the part at once: one append a cell rather than one a piece.
+class Pezzo {
+public:
+    Pezzo& operator<<(std::string_view t) {
+        for (char c : t) *p_++ = c;
+        return *this;
+    }
+    Pezzo& operator<<(char c) {
+        *p_++ = c;
+        return *this;
+    }
+    Pezzo& numero(double v) {
+        p_ = std::to_chars(p_, fine(), v).ptr;  // the shortest text that reads back as v
+        return *this;
+    }
+    Pezzo& intero(long long v) {
+        p_ = std::to_chars(p_, fine(), v).ptr;
+        return *this;
+    }
+    // "A1" style reference of a cell.
+    Pezzo& riferimento(int riga, int colonna) {
+        char lettere[4];
+        int n = 0;
+        for (int c = colonna; c > 0 && n < 4; c = (c - 1) / 26) lettere[n++] = static_cast<char>('A' + (c - 1) % 26);
+        while (n > 0) *p_++ = lettere[--n];
+        return intero(riga);
+    }
+    void aggiungi_a(std::string& out) const { out.append(b_, static_cast<size_t>(p_ - b_)); }
 
-void aggiungi_intero(std::string& out, long long v) {
-    char b[24];
-    const auto r = std::to_chars(b, b + sizeof b, v);
-    out.append(b, r.ptr);
-}
-
-// "A1" style reference of a cell.
-void aggiungi_riferimento(std::string& out, int riga, int colonna) {
-    char lettere[4];
-    int n = 0;
-    for (int c = colonna; c > 0; c = (c - 1) / 26) lettere[n++] = static_cast<char>('A' + (c - 1) % 26);
-    while (n > 0) out += lettere[--n];
-    aggiungi_intero(out, riga);
-}
+private:
+    char* fine() { return b_ + sizeof b_; }
+    char b_[192];  // the longest cell: reference, style, a number and the markup around them
+    char* p_ = b_;
+};
 
 // Markup characters as entities. In cell text, characters XML cannot carry are
 // written as _xHHHH_, and an underscore that would read as the start of such an
@@ -172,30 +187,28 @@ std::optional<std::string> foglio_xml(const FoglioMemoria& foglio, Stili& stili,
     std::string x;
     x.reserve(200 + celle.size() * 40);
     x += intestazione;
-    x += "<worksheet xmlns=\"" + std::string(ns_main) + "\" xmlns:r=\"" + ns_rel + "\"><dimension ref=\"";
-    aggiungi_riferimento(x, riga_min, colonna_min);
-    if (riga_max != riga_min || colonna_max != colonna_min) {
-        x += ':';
-        aggiungi_riferimento(x, riga_max, colonna_max);
+    x += "<worksheet xmlns=\"" + std::string(ns_main) + "\" xmlns:r=\"" + ns_rel + "\">";
+    {
+        Pezzo dimensione;
+        dimensione << "<dimension ref=\"";
+        dimensione.riferimento(riga_min, colonna_min);
+        if (riga_max != riga_min || colonna_max != colonna_min) (dimensione << ':').riferimento(riga_max, colonna_max);
+        dimensione << "\"/>";
+        dimensione.aggiungi_a(x);
     }
-    x += "\"/><sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>"
+    x += "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>"
          "<sheetFormatPr defaultRowHeight=\"15\"/>";
     if (const auto larghezza = foglio.larghezza_colonne()) {
-        x += "<cols><col min=\"1\" max=\"" + std::to_string(colonne_massime_foglio) + "\" width=\"";
-        aggiungi_numero(x, larghezza_registrata(*larghezza));
-        x += "\" customWidth=\"1\"/></cols>";
+        Pezzo colonne;
+        colonne << "<cols><col min=\"1\" max=\"";
+        colonne.intero(colonne_massime_foglio) << "\" width=\"";
+        colonne.numero(larghezza_registrata(*larghezza)) << "\" customWidth=\"1\"/></cols>";
+        colonne.aggiungi_a(x);
     }
     x += "<sheetData>";
     int riga_aperta = 0;
     for (const auto& [chiave, cella] : celle) {
         const int riga = FoglioMemoria::riga_di(chiave), colonna = FoglioMemoria::colonna_di(chiave);
-        if (riga != riga_aperta) {
-            if (riga_aperta) x += "</row>";
-            x += "<row r=\"";
-            aggiungi_intero(x, riga);
-            x += "\">";
-            riga_aperta = riga;
-        }
         const int stile = stili.indice(cella);
         const double* numero = std::get_if<double>(&cella.valore);
         const QString* testo = std::get_if<QString>(&cella.valore);
@@ -210,27 +223,31 @@ std::optional<std::string> foglio_xml(const FoglioMemoria& foglio, Stili& stili,
         }
         if (testo && testo->isEmpty()) testo = nullptr;  // an empty text is an empty cell
         if (!numero && !testo && !booleano && !stile) continue;
-        x += "<c r=\"";
-        aggiungi_riferimento(x, riga, colonna);
-        x += '"';
+        Pezzo p;
+        if (riga != riga_aperta) {
+            if (riga_aperta) p << "</row>";
+            p << "<row r=\"";
+            p.intero(riga) << "\">";
+            riga_aperta = riga;
+        }
+        p << "<c r=\"";
+        p.riferimento(riga, colonna) << '"';
         if (stile) {
-            x += " s=\"";
-            aggiungi_intero(x, stile);
-            x += '"';
+            p << " s=\"";
+            p.intero(stile) << '"';
         }
         if (numero) {
-            x += "><v>";
-            aggiungi_numero(x, *numero);
-            x += "</v></c>";
+            p << "><v>";
+            p.numero(*numero) << "</v></c>";
         } else if (testo) {
-            x += " t=\"s\"><v>";
-            aggiungi_intero(x, stringhe.indice(*testo));
-            x += "</v></c>";
+            p << " t=\"s\"><v>";
+            p.intero(stringhe.indice(*testo)) << "</v></c>";
         } else if (booleano) {
-            x += *booleano ? " t=\"b\"><v>1</v></c>" : " t=\"b\"><v>0</v></c>";
+            p << (*booleano ? " t=\"b\"><v>1</v></c>" : " t=\"b\"><v>0</v></c>");
         } else {
-            x += "/>";
+            p << "/>";
         }
+        p.aggiungi_a(x);
     }
     if (riga_aperta) x += "</row>";
     x += "</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
