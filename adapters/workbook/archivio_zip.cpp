@@ -40,6 +40,20 @@ struct Registrata {
     uint32_t crc, compressi, originali, posizione;
 };
 
+// What the local header and the directory entry of a file both hold, from its
+// flags to the length of its extra field (none).
+Scrittura& campi_comuni(Scrittura& s, const Registrata& r, uint16_t ora, uint16_t giorno) {
+    return s.u16(0)
+        .u16(r.metodo)
+        .u16(ora)
+        .u16(giorno)
+        .u32(r.crc)
+        .u32(r.compressi)
+        .u32(r.originali)
+        .u16(static_cast<uint16_t>(r.nome.size()))
+        .u16(0);
+}
+
 // Date and time in the MS-DOS form the headers carry (two-second steps, from 1980).
 std::pair<uint16_t, uint16_t> data_dos(const QDateTime& d) {
     const QDate g = d.date();
@@ -90,37 +104,13 @@ std::optional<QByteArray> archivio_zip(const std::vector<VoceZip>& voci, const Q
             if (n) std::memcpy(dati, v.dati.data(), n);
         }
         r.compressi = static_cast<uint32_t>(n);
-        Scrittura(out.data() + fine)
-            .u32(0x04034b50)
-            .u16(versione)
-            .u16(0)
-            .u16(r.metodo)
-            .u16(ora)
-            .u16(giorno)
-            .u32(r.crc)
-            .u32(r.compressi)
-            .u32(r.originali)
-            .u16(static_cast<uint16_t>(v.nome.size()))
-            .u16(0)
-            .testo(v.nome);
+        campi_comuni(Scrittura(out.data() + fine).u32(0x04034b50).u16(versione), r, ora, giorno).testo(v.nome);
         fine += 30 + v.nome.size() + n;
         registrate.push_back(r);
     }
     const uint64_t inizio_indice = fine;
     for (const Registrata& r : registrate) {
-        Scrittura(out.data() + fine)
-            .u32(0x02014b50)
-            .u16(versione)
-            .u16(versione)
-            .u16(0)
-            .u16(r.metodo)
-            .u16(ora)
-            .u16(giorno)
-            .u32(r.crc)
-            .u32(r.compressi)
-            .u32(r.originali)
-            .u16(static_cast<uint16_t>(r.nome.size()))
-            .u16(0)   // extra field
+        campi_comuni(Scrittura(out.data() + fine).u32(0x02014b50).u16(versione).u16(versione), r, ora, giorno)
             .u16(0)   // comment
             .u16(0)   // disk
             .u16(0)   // internal attributes
