@@ -54,18 +54,20 @@ bool leggi_riferimento(std::string_view testo, int* riga, int* colonna) {
                        riga, colonna);
 }
 
-namespace {
-bool prima(const std::pair<FoglioMemoria::Chiave, CellaMemoria>& a, FoglioMemoria::Chiave k) { return a.first < k; }
-}  // namespace
-
 CellaMemoria* FoglioMemoria::prepara(int riga, int colonna) {
     if (!dentro(riga, colonna)) return nullptr;
     const Chiave k = chiave(riga, colonna);
-    if (celle_.empty() || celle_.back().first < k) return &celle_.emplace_back(k, CellaMemoria{}).second;
-    if (celle_.back().first == k) return &celle_.back().second;  // the cell just written, formatted
-    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
-    if (it == celle_.end() || it->first != k) it = celle_.insert(it, {k, CellaMemoria{}});
-    return &it->second;
+    if (celle_.empty() || chiavi_.back() < k) {
+        chiavi_.push_back(k);
+        return &celle_.emplace_back(k, CellaMemoria{}).second;
+    }
+    if (chiavi_.back() == k) return &celle_.back().second;  // the cell just written, formatted
+    const auto i = std::lower_bound(chiavi_.begin(), chiavi_.end(), k) - chiavi_.begin();
+    if (chiavi_[static_cast<size_t>(i)] != k) {
+        chiavi_.insert(chiavi_.begin() + i, k);
+        celle_.insert(celle_.begin() + i, {k, CellaMemoria{}});
+    }
+    return &celle_[static_cast<size_t>(i)].second;
 }
 
 FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori) {
@@ -73,9 +75,14 @@ FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella
     if (!std::is_sorted(valori.begin(), valori.end(), ordine)) std::stable_sort(valori.begin(), valori.end(), ordine);
     FoglioMemoria f;
     f.celle_.reserve(valori.size());
+    f.chiavi_.reserve(valori.size());
     for (auto& [k, v] : valori) {
-        if (!f.celle_.empty() && f.celle_.back().first == k) f.celle_.back().second.valore = std::move(v);
-        else f.celle_.emplace_back(k, CellaMemoria{std::move(v), {}, false});
+        if (!f.celle_.empty() && f.celle_.back().first == k) {
+            f.celle_.back().second.valore = std::move(v);
+        } else {
+            f.celle_.emplace_back(k, CellaMemoria{std::move(v), {}, false});
+            f.chiavi_.push_back(k);
+        }
     }
     return f;
 }
@@ -116,8 +123,8 @@ bool FoglioMemoria::imposta_grassetto(const QString& intervallo) {
 const CellaMemoria* FoglioMemoria::cella(int riga, int colonna) const {
     if (!dentro(riga, colonna)) return nullptr;
     const Chiave k = chiave(riga, colonna);
-    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
-    return it == celle_.end() || it->first != k ? nullptr : &it->second;
+    const auto it = std::lower_bound(chiavi_.begin(), chiavi_.end(), k);
+    return it == chiavi_.end() || *it != k ? nullptr : &celle_[static_cast<size_t>(it - chiavi_.begin())].second;
 }
 
 bool CartellaMemoria::salva_con_nome(const QString& percorso, QString* errore) {

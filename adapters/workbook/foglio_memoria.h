@@ -51,6 +51,9 @@ private:
     // Cells written in order are appended; anything else is a sorted insert.
     CellaMemoria* prepara(int riga, int colonna);
     Celle celle_;
+    // The keys of celle_ alone: a search over them stays in the processor's
+    // cache, where one over the cells does not.
+    std::vector<Chiave> chiavi_;
     std::optional<double> larghezza_;
 };
 

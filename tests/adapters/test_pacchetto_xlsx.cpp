@@ -141,3 +141,20 @@ TEST(LetturaXlsx, UnaParteCompressaGuastaDaUnErrore) {
     ASSERT_EQ(altro_crc.count("\x01\x02\x03\x04"), 2);
     rifiutato(altro_crc, "the checksum");
 }
+
+// Cells written in any order are kept in row order, and each is found again.
+TEST(FoglioMemoria, CelleScritteInQualunqueOrdine) {
+    FoglioMemoria f;
+    const std::vector<std::pair<int, int>> ordine = {{3, 1}, {1, 2}, {2, 5}, {1, 1}, {3, 16384}, {2, 1}};
+    for (size_t i = 0; i < ordine.size(); ++i)
+        f.scrivi(ordine[i].first, ordine[i].second, static_cast<double>(i));
+    f.imposta_formato_numero(1, 2, QStringLiteral("0"));
+    f.imposta_formato_numero(2, 2, QStringLiteral("0"));  // a new cell, in the middle
+    ASSERT_EQ(f.numero_celle(), ordine.size() + 1);
+    for (size_t i = 1; i < f.celle().size(); ++i) EXPECT_LT(f.celle()[i - 1].first, f.celle()[i].first);
+    for (size_t i = 0; i < ordine.size(); ++i)
+        EXPECT_EQ(std::get<double>(f.leggi(ordine[i].first, ordine[i].second)), static_cast<double>(i));
+    EXPECT_EQ(f.cella(1, 2)->formato_numero, "0");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(f.leggi(2, 2)));
+    EXPECT_EQ(f.cella(2, 3), nullptr);
+}
