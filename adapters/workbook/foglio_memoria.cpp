@@ -87,6 +87,15 @@ FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella
     return f;
 }
 
+void FoglioMemoria::riserva(int64_t celle) {
+    // Growing cell by cell would copy the cells again at every doubling and touch
+    // twice the memory. A hint beyond a million cells is not taken on trust.
+    if (celle <= 0 || celle > celle_massime_riserva) return;
+    const auto n = celle_.size() + static_cast<size_t>(celle);
+    celle_.reserve(n);
+    chiavi_.reserve(n);
+}
+
 bool FoglioMemoria::scrivi(int riga, int colonna, const ValoreCella& valore) {
     CellaMemoria* c = prepara(riga, colonna);
     if (!c) return false;

@@ -21,8 +21,11 @@ class FoglioMemoria : public FoglioLavoro {
 public:
     // A bold range larger than this is refused rather than materialised cell by cell.
     static constexpr int64_t celle_massime_grassetto = 65536;
+    // The most cells riserva() makes room for in advance.
+    static constexpr int64_t celle_massime_riserva = 1 << 20;
 
     void imposta_larghezza_colonne(double larghezza) override { larghezza_ = larghezza; }
+    void riserva(int64_t celle) override;
     bool scrivi(int riga, int colonna, const ValoreCella& valore) override;
     ValoreCella leggi(int riga, int colonna) const override;
     bool imposta_formato_numero(int riga, int colonna, const QString& formato) override;
