@@ -70,21 +70,30 @@ CellaMemoria* FoglioMemoria::prepara(int riga, int colonna) {
     return &celle_[static_cast<size_t>(i)].second;
 }
 
-FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori) {
-    auto ordine = [](const auto& a, const auto& b) { return a.first < b.first; };
-    if (!std::is_sorted(valori.begin(), valori.end(), ordine)) std::stable_sort(valori.begin(), valori.end(), ordine);
-    FoglioMemoria f;
-    f.celle_.reserve(valori.size());
-    f.chiavi_.reserve(valori.size());
-    for (auto& [k, v] : valori) {
-        if (!f.celle_.empty() && f.celle_.back().first == k) {
-            f.celle_.back().second.valore = std::move(v);
-        } else {
-            f.celle_.emplace_back(k, CellaMemoria{std::move(v), {}, false});
-            f.chiavi_.push_back(k);
+void FoglioInLettura::aggiungi(FoglioMemoria::Chiave k, ValoreCella valore) {
+    in_ordine_ = in_ordine_ && (f_.celle_.empty() || f_.celle_.back().first < k);
+    f_.celle_.emplace_back(k, CellaMemoria{std::move(valore), {}, false});
+}
+
+FoglioMemoria FoglioInLettura::concludi() && {
+    FoglioMemoria::Celle& c = f_.celle_;
+    if (!in_ordine_) {
+        // Keys with their place of arrival: equal keys stay in the order they came.
+        std::vector<std::pair<FoglioMemoria::Chiave, size_t>> ordine(c.size());
+        for (size_t i = 0; i < c.size(); ++i) ordine[i] = {c[i].first, i};
+        std::sort(ordine.begin(), ordine.end());
+        FoglioMemoria::Celle ordinate;
+        ordinate.reserve(c.size());
+        for (const auto& [k, i] : ordine) {
+            if (!ordinate.empty() && ordinate.back().first == k) ordinate.back() = std::move(c[i]);
+            else ordinate.push_back(std::move(c[i]));
         }
+        c = std::move(ordinate);
     }
-    return f;
+    f_.chiavi_.clear();
+    f_.chiavi_.reserve(c.size());
+    for (const auto& cella : c) f_.chiavi_.push_back(cella.first);
+    return std::move(f_);
 }
 
 void FoglioMemoria::riserva(int64_t celle) {

@@ -46,11 +46,9 @@ public:
     static int colonna_di(Chiave k) { return static_cast<int>(k & 0xFFFF); }
     const Celle& celle() const { return celle_; }
 
-    // A sheet from cells in any order (a key given twice keeps its last value):
-    // how a file is read in, sorted once rather than cell by cell.
-    static FoglioMemoria da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori);
 
 private:
+    friend class FoglioInLettura;
     // Cells written in order are appended; anything else is a sorted insert.
     CellaMemoria* prepara(int riga, int colonna);
     Celle celle_;
@@ -58,6 +56,21 @@ private:
     // cache, where one over the cells does not.
     std::vector<Chiave> chiavi_;
     std::optional<double> larghezza_;
+};
+
+// A sheet read from a file: its cells, in any order (a key given twice keeps its
+// last value), are appended as they come and sorted once at the end rather than
+// inserted cell by cell.
+class FoglioInLettura {
+public:
+    void riserva(size_t celle) { f_.celle_.reserve(celle); }
+    void aggiungi(FoglioMemoria::Chiave k, ValoreCella valore);
+    size_t numero() const { return f_.celle_.size(); }
+    FoglioMemoria concludi() &&;
+
+private:
+    FoglioMemoria f_;
+    bool in_ordine_ = true;
 };
 
 // A workbook of one sheet held in memory; it is stored as .xlsx.

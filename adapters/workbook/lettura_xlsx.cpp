@@ -247,8 +247,8 @@ TipoCella tipo_di(std::string_view t) {
 FoglioMemoria leggi_foglio(QByteArray& dati, const QString& parte, const std::vector<QString>& stringhe,
                            const LimitiLettura& limiti) {
     // About 30 bytes of markup a cell: room for all of them at once, within the limit.
-    std::vector<std::pair<FoglioMemoria::Chiave, ValoreCella>> valori;
-    valori.reserve(static_cast<size_t>(std::min<int64_t>(dati.size() / 30, limiti.celle)));
+    FoglioInLettura valori;
+    valori.riserva(static_cast<size_t>(std::min<int64_t>(dati.size() / 30, limiti.celle)));
     Documento x(dati, parte);
     int riga = 0, colonna = 0;
     std::string v;
@@ -291,9 +291,9 @@ FoglioMemoria leggi_foglio(QByteArray& dati, const QString& parte, const std::ve
             }
         }
         if (std::holds_alternative<std::monostate>(valore)) return;
-        if (static_cast<int64_t>(valori.size()) >= limiti.celle)
+        if (static_cast<int64_t>(valori.numero()) >= limiti.celle)
             fallisci(QStringLiteral("il foglio ha più di %1 celle").arg(limiti.celle));
-        valori.emplace_back(FoglioMemoria::chiave(riga, colonna), std::move(valore));
+        valori.aggiungi(FoglioMemoria::chiave(riga, colonna), std::move(valore));
     };
     const pugi::xml_node dati_foglio = figlio(x.radice(), "sheetData");
     for (pugi::xml_node row = dati_foglio.first_child(); row; row = row.next_sibling()) {
@@ -311,7 +311,7 @@ FoglioMemoria leggi_foglio(QByteArray& dati, const QString& parte, const std::ve
         for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling())
             if (e_elemento(c, "c")) cella(c);
     }
-    return FoglioMemoria::da_valori(std::move(valori));
+    return std::move(valori).concludi();
 }
 
 FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {

@@ -109,6 +109,25 @@ TEST(LetturaXlsx, PrefissiCDataEPartiNonCompresse) {
     EXPECT_EQ(f->numero_celle(), 3u);
 }
 
+// Rows and cells out of order, and a cell given twice: sorted, the last one kept.
+TEST(LetturaXlsx, CelleFuoriOrdineEDoppie) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("o.xlsx"));
+    ASSERT_TRUE(scrivi_pacchetto(
+        p, parti_cartella({foglio_xml("<row r=\"3\"><c r=\"B3\"><v>1</v></c><c r=\"A3\"><v>2</v></c></row>"
+                                      "<row r=\"1\"><c r=\"C1\"><v>3</v></c><c r=\"C1\"><v>4</v></c></row>"
+                                      "<row r=\"3\"><c r=\"A3\"><v>5</v></c></row>")})));
+    QString errore;
+    auto f = leggi_xlsx(p, {}, &errore);
+    ASSERT_TRUE(f) << errore.toStdString();
+    ASSERT_EQ(f->numero_celle(), 3u);
+    EXPECT_EQ(f->celle()[0].first, FoglioMemoria::chiave(1, 3));
+    EXPECT_EQ(f->celle()[1].first, FoglioMemoria::chiave(3, 1));
+    EXPECT_EQ(std::get<double>(f->leggi(1, 3)), 4.0);
+    EXPECT_EQ(std::get<double>(f->leggi(3, 1)), 5.0);
+    EXPECT_EQ(std::get<double>(f->leggi(3, 2)), 1.0);
+}
+
 TEST(LetturaXlsx, UnaParteCompressaGuastaDaUnErrore) {
     QByteArray righe;
     for (int r = 1; r <= 200; ++r)
