@@ -68,20 +68,19 @@ void Frm_intestazione::crea_controlli() {
     nome(Chk_potenza, "Chk_potenza");
     nome(Chk_tc, "Chk_tc");
 
-    collega_coppia(Chk_altezza, Chk_tv, [this] { grafici_.imposta_testo_tvolo(QStringLiteral("ALTEZZA")); });
-    collega_coppia(Chk_tv, Chk_altezza, [this] { grafici_.imposta_testo_tvolo(QStringLiteral("TEMPO VOLO")); });
-    collega_coppia(Chk_potenza, Chk_tc, [this] { grafici_.imposta_testo_tcontatto(QStringLiteral("POTENZA")); });
-    collega_coppia(Chk_tc, Chk_potenza,
-                   [this] { grafici_.imposta_testo_tcontatto(QStringLiteral("TEMPO CONTATTO")); });
+    collega_coppia(Chk_altezza, Chk_tv);
+    collega_coppia(Chk_tv, Chk_altezza);
+    collega_coppia(Chk_potenza, Chk_tc);
+    collega_coppia(Chk_tc, Chk_potenza);
 }
 
 // A box's click runs after it has changed, whether the user or the program changed
-// it: checked, it sets its caption and clears its partner; clear, it does nothing.
-void Frm_intestazione::collega_coppia(QCheckBox* casella, QCheckBox* compagna, std::function<void()> quando_spuntata) {
-    connect(casella, &QCheckBox::toggled, this, [compagna, azione = std::move(quando_spuntata)](bool spuntata) {
-        if (!spuntata) return;
-        azione();
-        compagna->setChecked(false);
+// it: checked, it clears its partner. Either way the jump panel shows its captions
+// and values again, so they always agree with the boxes.
+void Frm_intestazione::collega_coppia(QCheckBox* casella, QCheckBox* compagna) {
+    connect(casella, &QCheckBox::toggled, this, [this, compagna](bool spuntata) {
+        if (spuntata) compagna->setChecked(false);
+        grafici_.aggiorna_valori();
     });
 }
 
@@ -111,7 +110,6 @@ void Frm_intestazione::riposiziona(double MW, double MH) {
          H / 2);
     posa(Lbl_t_volo, sinistra(Lbl_intestazione) + larghezza(Lbl_intestazione), alto(Lbl_intestazione),
          larghezza(Lbl_t_volo), H / 2);
-    Lbl_t_volo->setText(QStringLiteral("ms: Tv min"));
     if (posa(Fre_altezza_tv, W - W / 5, 50, W / 4, H - 40)) Fre_altezza_tv->hide();
 
     // A check box is never made shorter than it needs to be drawn and clicked:

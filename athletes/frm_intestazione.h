@@ -44,7 +44,7 @@ public:
 
 private:
     void crea_controlli();
-    void collega_coppia(QCheckBox* casella, QCheckBox* compagna, std::function<void()> quando_spuntata);
+    void collega_coppia(QCheckBox* casella, QCheckBox* compagna);
 
     const SessioneAtleta& sessione_;
     Frm_grafici& grafici_;

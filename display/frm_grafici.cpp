@@ -4,6 +4,7 @@
 #include "core/modello_prova.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
+#include "display/valori_grandi.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -24,13 +25,14 @@ Frm_grafici::Frm_grafici(ModelloProva& prova, CasellaInput& casella, Grafico* gr
       prova_(prova),
       casella_(casella),
       client_(std::move(client)),
-      grafico_(grafico),
       chk_tv_([] { return false; }),
       chk_tc_([] { return false; }),
       List_salti(QStringLiteral("List_salti"), [this](int) { return new ListaSalti(this); }),
-      Lbl_dettaglio(QStringLiteral("Lbl_dettaglio"), [this](int) { return new QLabel(this); }) {
+      Lbl_dettaglio(QStringLiteral("Lbl_dettaglio"), [this](int) { return new QLabel(this); }),
+      grafico_(grafico) {
     setObjectName(QStringLiteral("Frm_grafici"));
     crea_controlli();
+    mostra_valori(nullptr);
     riposiziona();
     connect(&prova_, &ModelloProva::salto_aggiunto, this, [this](int32_t, int32_t tc) { mostra_contatto(tc); });
     connect(&prova_, &ModelloProva::salto_completato, this, &Frm_grafici::mostra_salto);
@@ -71,10 +73,11 @@ void Frm_grafici::crea_controlli() {
         e->setAlignment(Qt::AlignCenter);
         return e;
     };
-    Lbl_tvolo = etichetta("Lbl_tvolo", QStringLiteral("ALTEZZA"));
-    lbl_tcontatto = etichetta("lbl_tcontatto", QStringLiteral("TEMPO CONTATTO"));
-    Lbl_valore_tvolo = etichetta("Lbl_valore_tvolo", QStringLiteral("0"));
-    Lbl_valore_tcontatto = etichetta("Lbl_valore_tcontatto", QStringLiteral("0"));
+    // Their texts come from the header's boxes (mostra_valori).
+    Lbl_tvolo = etichetta("Lbl_tvolo", QString());
+    lbl_tcontatto = etichetta("lbl_tcontatto", QString());
+    Lbl_valore_tvolo = etichetta("Lbl_valore_tvolo", QString());
+    Lbl_valore_tcontatto = etichetta("Lbl_valore_tcontatto", QString());
     for (QLabel* e : {Lbl_tvolo, lbl_tcontatto}) {
         QFont f = e->font();
         f.setBold(true);
@@ -109,10 +112,21 @@ Grafico& Frm_grafici::grafico() { return *grafico_; }
 void Frm_grafici::imposta_caselle(LettoreCasella chk_tv, LettoreCasella chk_tc) {
     chk_tv_ = chk_tv ? std::move(chk_tv) : LettoreCasella([] { return false; });
     chk_tc_ = chk_tc ? std::move(chk_tc) : LettoreCasella([] { return false; });
+    aggiorna_valori();
 }
 
-void Frm_grafici::imposta_testo_tvolo(const QString& testo) { Lbl_tvolo->setText(testo); }
-void Frm_grafici::imposta_testo_tcontatto(const QString& testo) { lbl_tcontatto->setText(testo); }
+void Frm_grafici::aggiorna_valori() {
+    const int32_t n = prova_.numero();
+    mostra_valori(n > 0 ? &prova_.salti()[n] : nullptr);
+}
+
+void Frm_grafici::mostra_valori(const Salto* ultimo) {
+    const ValoriGrandi v = valori_grandi(chk_tv_(), chk_tc_(), ultimo);
+    Lbl_tvolo->setText(v.didascalia_tvolo);
+    Lbl_valore_tvolo->setText(v.valore_tvolo);
+    lbl_tcontatto->setText(v.didascalia_tcontatto);
+    Lbl_valore_tcontatto->setText(v.valore_tcontatto);
+}
 
 void Frm_grafici::mostra_decremento() {
     txt_decremento_tv->setText(QStringLiteral("%= ") + numeri::formato_0_0(decremento_tv_));
@@ -126,9 +140,8 @@ void Frm_grafici::aggiungi_righe(const Salto& s, double n_rip) {
 }
 
 void Frm_grafici::mostra_salto(int32_t, const Salto& s) {
-    Lbl_valore_tvolo->setText(numeri::formato_0(chk_tv_() ? s.t_volo : s.altezza));
+    mostra_valori(&s);
     mostra_decremento();
-    Lbl_valore_tcontatto->setText(numeri::formato_0(chk_tc_() ? s.t_contatto : s.potenza));
     // A list showing its last row follows the new jump; one scrolled back stays where it is.
     QScrollBar* barra = List_salti[0]->verticalScrollBar();
     const bool in_fondo = barra->value() == barra->maximum();
@@ -169,8 +182,7 @@ void Frm_grafici::azzera_prova() { prova_.azzera(); }
 void Frm_grafici::svuota() {
     for (int i = 0; i < colonne; ++i) List_salti[i]->clear();
     mostra_decremento();
-    Lbl_valore_tvolo->setText(QStringLiteral("0"));
-    Lbl_valore_tcontatto->setText(QStringLiteral("0"));
+    mostra_valori(nullptr);
     grafico_->cancella_dati();
     grafico_->ridisegna();
 }
@@ -179,6 +191,8 @@ void Frm_grafici::mostra_prova() {
     svuota();
     const Salti& salti = prova_.salti();
     for (int32_t k = 1; k <= salti.numero(); ++k) aggiungi_riga(k, salti[k]);
+    // The large values show the test read, as a box change would.
+    aggiorna_valori();
 }
 
 void Frm_grafici::elimina_salto() {
@@ -283,14 +297,12 @@ void Frm_grafici::riposiziona(double MW, double MH) {
     const double fine_tabella = sinistra(l5) + larghezza(l5);
 
     posa(Lbl_tvolo, fine_tabella + W / 10, 0, W / 7, H / 12);
-    Lbl_tvolo->setText(QStringLiteral("ALTEZZA"));
     posa(Lbl_valore_tvolo, sinistra(Lbl_tvolo), alto(Lbl_tvolo) + altezza(Lbl_tvolo), W / 5, H / 4.5);
     QFont f = Lbl_valore_tvolo->font();
     f.setPointSize(dimensione_valori);
     Lbl_valore_tvolo->setFont(f);
 
     posa(lbl_tcontatto, sinistra(Lbl_valore_tvolo) + larghezza(Lbl_valore_tvolo), 0, W / 7, H / 12);
-    lbl_tcontatto->setText(QStringLiteral("TEMPO CONTATTO"));
     posa(Lbl_valore_tcontatto, sinistra(lbl_tcontatto), alto(lbl_tcontatto) + altezza(lbl_tcontatto), W / 5,
          H / 4.5);
     f = Lbl_valore_tcontatto->font();

@@ -66,9 +66,9 @@ public:
     // What the header decides: Chk_tv (flight time instead of height in the left
     // label) and Chk_tc (contact time instead of power in the right one).
     void imposta_caselle(LettoreCasella chk_tv, LettoreCasella chk_tc);
-    // The captions above the two value labels.
-    void imposta_testo_tvolo(const QString& testo);
-    void imposta_testo_tcontatto(const QString& testo);
+    // Both captions and both values again, as the boxes now choose, from the last
+    // jump of the test: the header calls it whenever a box changes.
+    void aggiorna_valori();
     // The panel above this one (the header): this panel starts at its bottom.
     void imposta_pannello_sopra(QWidget* sopra) { sopra_ = sopra; }
     // The main window's Tools menu, popped up by a right-button press in list 0.
@@ -89,6 +89,7 @@ private:
     void premuto_in_lista(int sorgente, Qt::MouseButton pulsante, QPoint globale);
     void aggiungi_righe(const Salto& s, double n_rip);
     void mostra_decremento();
+    void mostra_valori(const Salto* ultimo);
     // The model's notices.
     void svuota();
     void togli_riga(int32_t k);

@@ -103,7 +103,8 @@ TEST_F(FrmGrafici, IlPannelloSegueLaProvaSostituitaOAccorciataDaAltri) {
     EXPECT_EQ(colonna(0), QStringList({"1", "2"}));
     EXPECT_EQ(colonna(1), QStringList({"480", "400"}));
     EXPECT_EQ(pannello->grafico().numero_punti(1), 2);
-    EXPECT_EQ(pannello->Lbl_valore_tvolo->text(), "0");
+    EXPECT_EQ(pannello->Lbl_valore_tvolo->text(), "28");  // the last jump read, as its caption says
+    EXPECT_EQ(pannello->Lbl_tvolo->text(), "ALTEZZA");
     // Whoever deletes a jump, its row goes.
     prova.elimina(1);
     EXPECT_EQ(colonna(1), QStringList({"400"}));
@@ -242,7 +243,8 @@ TEST_F(FrmGrafici, AzzeraProvaSuUnaProvaVuota) {
 TEST_F(FrmGrafici, AzzeraProvaSvuotaTuttoMaTieneTesteDidascalieEAssi) {
     salto(300, 500);
     salto(250, 400);
-    pannello->imposta_testo_tvolo("TEMPO VOLO");
+    chk_tv = true;
+    pannello->aggiorna_valori();  // what a box of the header does
     pannello->grafico().imposta_massimo(1, 80);
     pannello->azzera_prova();
     EXPECT_EQ(prova.numero(), 0);

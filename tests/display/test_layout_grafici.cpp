@@ -58,8 +58,6 @@ TEST_F(LayoutGrafici, FinestraDa792Per600) {
         {"Lbl_valore_tcontatto", {531, 39, 158, 103}},
         {"grafico", {294, 142, 498, 320}},
     });
-    EXPECT_EQ(pannello->Lbl_tvolo->text(), "ALTEZZA");
-    EXPECT_EQ(pannello->lbl_tcontatto->text(), "TEMPO CONTATTO");
     for (int c = 0; c < 6; ++c) {
         EXPECT_FALSE(pannello->lista(c)->isHidden());
         EXPECT_EQ(pannello->testa(c)->alignment(), Qt::AlignCenter);
@@ -85,12 +83,12 @@ TEST_F(LayoutGrafici, FinestraDa1024Per700) {
     });
 }
 
-TEST_F(LayoutGrafici, IlLayoutRiscriveLeDidascalieDeiValori) {
-    pannello->imposta_testo_tvolo("TEMPO VOLO");
-    pannello->imposta_testo_tcontatto("POTENZA");
+TEST_F(LayoutGrafici, IlLayoutLasciaLeDidascalieDelleCaselle) {
+    chk_tv = true;
+    pannello->aggiorna_valori();
     disponi(15360, 10500, 56);
-    EXPECT_EQ(pannello->Lbl_tvolo->text(), "ALTEZZA");
-    EXPECT_EQ(pannello->lbl_tcontatto->text(), "TEMPO CONTATTO");
+    EXPECT_EQ(pannello->Lbl_tvolo->text(), "TEMPO VOLO");
+    EXPECT_EQ(pannello->lbl_tcontatto->text(), "POTENZA");  // Chk_tc clear: the value is the power
 }
 
 TEST_F(LayoutGrafici, UnPassoConAltezzaNegativaVieneSaltato) {
