@@ -160,6 +160,8 @@ void Applicazione::crea_finestre() {
     azioni.calcolatrice = menu.calcolatrice;
     grafici_ = new Frm_grafici(prova_, *casella_, new GraficoQt, client, area);
     comandi_ = new Frm_cmd(collegamento_, *grafici_, *seriale_, azioni, area);
+    // A serial board lost in the middle of a test switches the test off.
+    seriale_->alla_perdita = [this] { comandi_->Button_On->setValue(false); };
     intestazione_ = new Frm_intestazione(sessione_, *grafici_, client, area);
     intestazione_->imposta_apri_configurazione([this] { configurazione().mostra(); });
     grafici_->imposta_menu_strumenti(principale_->mnuStrumenti);
