@@ -2,6 +2,7 @@
 
 #include "app/avviso_accesso.h"
 #include "app/frm_main.h"
+#include "app/geometria_principale.h"
 #include "app/testo_informazioni.h"
 #include "athletes/frm_configura.h"
 #include "athletes/frm_intestazione.h"
@@ -33,6 +34,8 @@
 #include "tools/istanza_crono.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSizeF>
 
 namespace {
@@ -136,7 +139,8 @@ void Applicazione::crea_finestre() {
                           titolo_applicazione, Icona::Informazione);
     };
     principale_ = std::make_unique<Frm_main>(menu);
-    principale_->resize(1024, 700);
+    if (const QScreen* schermo = QGuiApplication::primaryScreen())
+        principale_->setGeometry(geometria_principale(schermo->availableGeometry()));
     if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
     if (auto* c = dynamic_cast<CasellaInputQt*>(casella_)) c->imposta_genitore(principale_.get());
     if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());

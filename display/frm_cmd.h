@@ -49,8 +49,13 @@ public:
     PulsanteSpia* Button_Crono;
     PulsanteSpia* Button_Calcolatrice;
 
+    // The smallest text size of the buttons, in pixels (a very narrow strip).
+    static constexpr int dimensione_minima = 8;
+
 private:
     void reset_dati();
+    // The buttons' text size for their placed size.
+    void adatta_caratteri();
 
     StatoCollegamento& stato_;
     VistaSalti& vista_;

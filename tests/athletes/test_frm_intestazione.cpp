@@ -39,12 +39,30 @@ protected:
         return {intestazione->Chk_altezza->isChecked(), intestazione->Chk_tv->isChecked(),
                 intestazione->Chk_potenza->isChecked(), intestazione->Chk_tc->isChecked()};
     }
+    QWidget* controllo(const QString& nome) {
+        return nome == intestazione->objectName() ? intestazione.get() : intestazione->findChild<QWidget*>(nome);
+    }
+    // A width or height of 0 in `attese` is not compared: it follows the text.
     void confronta(const std::map<QString, QRect>& attese) {
         for (const auto& [nome, r] : attese) {
-            QWidget* w = nome == intestazione->objectName() ? intestazione.get()
-                                                            : intestazione->findChild<QWidget*>(nome);
+            QWidget* w = controllo(nome);
             ASSERT_NE(w, nullptr) << nome.toStdString();
-            EXPECT_EQ(w->geometry(), r) << nome.toStdString();
+            QRect g = w->geometry();
+            if (r.width() == 0) g.setWidth(0);
+            if (r.height() == 0) g.setHeight(0);
+            EXPECT_EQ(g, r) << nome.toStdString();
+        }
+    }
+    // The sized controls: the three lines side by side and clear of the check boxes,
+    // each box no narrower than W / 8 and as tall as its row allows.
+    void misure_dal_testo(int ottavo, int riga) {
+        const QRect a = controllo("Lbl_intestazione")->geometry(), t = controllo("Lbl_t_volo")->geometry();
+        EXPECT_EQ(controllo("Lbl_intestazione1")->width(), a.width());
+        EXPECT_EQ(t.left(), a.right() + 1);
+        EXPECT_LE(t.right(), intestazione->Chk_altezza->x());
+        for (QCheckBox* c : {intestazione->Chk_altezza, intestazione->Chk_tv, intestazione->Chk_potenza, intestazione->Chk_tc}) {
+            EXPECT_GE(c->width(), ottavo) << c->objectName().toStdString();
+            EXPECT_EQ(c->height(), std::min(riga, c->sizeHint().height())) << c->objectName().toStdString();
         }
     }
 
@@ -181,47 +199,48 @@ TEST_F(FrmIntestazione, ConfiguraApreIlDialogoAttraversoIlGancio) {
     EXPECT_EQ(aperture, 1);
 }
 
-// Expected geometries (pixels at 15 twips per pixel, each placement's edges
-// rounded to whole pixels) worked out by hand from the layout rules; Lbl_intestazione and Lbl_t_volo keep their designed widths
-// (200 and 160 px).
+// Expected positions (pixels at 15 twips per pixel, each placement's edges rounded
+// to whole pixels) worked out by hand from the layout rules. The widths of the three
+// lines and the check boxes' sizes follow their text (whether every text fits is
+// tests/app/test_schermo.cpp's part).
 TEST_F(FrmIntestazione, LayoutPerDueFinestre) {
-    // Check boxes take at least the height they need to be drawn (a tenth of H is 4-6 px).
-    const int hc = intestazione->Chk_altezza->sizeHint().height();
-    ASSERT_GT(hc, 6);
     client = QSizeF(11880, 9000);  // H = 720 tw
     intestazione->riposiziona();
+    const int hc = intestazione->Chk_altezza->height();
     confronta({
         {"Frm_intestazione", {0, 0, 792, 48}},
         {"Button_Configura", {0, 0, 88, 48}},
-        {"Lbl_intestazione", {108, 3, 200, 24}},
-        {"Lbl_intestazione1", {108, 27, 200, 24}},
-        {"Lbl_t_volo", {308, 3, 160, 24}},
+        {"Lbl_intestazione", {108, 3, 0, 24}},
+        {"Lbl_intestazione1", {108, 27, 0, 24}},
         {"Fre_altezza_tv", {634, 3, 198, 46}},
-        {"Chk_altezza", {448, 7, 99, hc}},
-        {"Chk_tv", {448, 10 + hc, 99, hc}},
-        {"Chk_potenza", {594, 7, 99, hc}},
-        {"Chk_tc", {594, 10 + hc, 99, hc}},
+        {"Chk_altezza", {448, 7, 0, hc}},
+        {"Chk_tv", {448, 10 + hc, 0, hc}},
+        {"Chk_potenza", {594, 7, 0, hc}},
+        {"Chk_tc", {594, 10 + hc, 0, hc}},
     });
+    EXPECT_EQ(intestazione->Lbl_t_volo->geometry().top(), 3);
+    EXPECT_EQ(intestazione->Lbl_t_volo->height(), 24);
+    misure_dal_testo(99, (48 - 10) / 2);  // rows below the top of 100 tw and in the gap of 50 tw
     EXPECT_TRUE(intestazione->Fre_altezza_tv->isHidden());
 
     client = QSizeF(15360, 10500);  // H = 840 tw
     intestazione->riposiziona();
+    const int hc2 = intestazione->Chk_altezza->height();
     confronta({
         {"Frm_intestazione", {0, 0, 1024, 56}},
         {"Button_Configura", {0, 0, 114, 56}},
-        {"Lbl_intestazione", {134, 3, 200, 28}},
-        {"Lbl_intestazione1", {134, 31, 200, 28}},
-        {"Lbl_t_volo", {334, 3, 160, 28}},
+        {"Lbl_intestazione", {134, 3, 0, 28}},
+        {"Lbl_intestazione1", {134, 31, 0, 28}},
         {"Fre_altezza_tv", {819, 3, 256, 54}},
-        {"Chk_altezza", {579, 7, 128, hc}},
-        {"Chk_tv", {579, 10 + hc, 128, hc}},
-        {"Chk_potenza", {768, 7, 128, hc}},
-        {"Chk_tc", {768, 10 + hc, 128, hc}},
+        {"Chk_altezza", {579, 7, 0, hc2}},
+        {"Chk_tv", {579, 10 + hc2, 0, hc2}},
+        {"Chk_potenza", {768, 7, 0, hc2}},
+        {"Chk_tc", {768, 10 + hc2, 0, hc2}},
     });
+    misure_dal_testo(128, (56 - 10) / 2);
 }
 
 TEST_F(FrmIntestazione, UnaFinestraTroppoPiccolaSaltaSoloIlPassoCheFallisce) {
-    const int hc = intestazione->Chk_altezza->sizeHint().height();
     client = QSizeF(15360, 10500);
     intestazione->riposiziona();
     const QRect riquadro = intestazione->Fre_altezza_tv->geometry();
@@ -230,12 +249,12 @@ TEST_F(FrmIntestazione, UnaFinestraTroppoPiccolaSaltaSoloIlPassoCheFallisce) {
     intestazione->riposiziona();
     EXPECT_EQ(intestazione->Fre_altezza_tv->geometry(), riquadro);
     EXPECT_TRUE(intestazione->Fre_altezza_tv->isHidden());
+    const int hc = intestazione->Chk_altezza->height();
     confronta({
         {"Frm_intestazione", {0, 0, 792, 2}},
         {"Button_Configura", {0, 0, 88, 2}},
-        {"Lbl_intestazione", {108, 3, 200, 1}},
-        {"Lbl_t_volo", {308, 3, 160, 1}},
-        {"Chk_altezza", {448, 7, 99, hc}},
-        {"Chk_tc", {594, 10 + hc, 99, hc}},
+        {"Lbl_intestazione", {108, 3, 0, 1}},
+        {"Chk_altezza", {448, 7, 0, hc}},
+        {"Chk_tc", {594, 10 + hc, 0, hc}},
     });
 }

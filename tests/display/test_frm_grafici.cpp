@@ -27,8 +27,8 @@ TEST_F(FrmGrafici, ControlliConNomiETesti) {
         EXPECT_EQ(pannello->testa(c)->text(), teste[c]);
         EXPECT_EQ(pannello->lista(c)->selectionMode(), QAbstractItemView::SingleSelection);
     }
-    EXPECT_EQ(pannello->Lbl_valore_tvolo->font().pointSize(), 64);
-    EXPECT_EQ(pannello->Lbl_valore_tcontatto->font().pointSize(), 64);
+    EXPECT_TRUE(pannello->Lbl_valore_tvolo->font().bold());
+    EXPECT_EQ(pannello->Lbl_valore_tcontatto->font(), pannello->Lbl_valore_tvolo->font());
     EXPECT_EQ(pannello->Lbl_tvolo->objectName(), "Lbl_tvolo");
     EXPECT_EQ(pannello->lbl_tcontatto->objectName(), "lbl_tcontatto");
     EXPECT_TRUE(pannello->Lbl_decremento->isHidden());
