@@ -176,3 +176,10 @@ TEST_F(Schermo, OgniTestoEntraEIlTestoCresceConLaFinestra) {
     b.app->intestazione().Chk_potenza->setChecked(true);
     disponi(800, 600);
 }
+
+// Between and around the three sizes: odd widths and heights of the range.
+TEST_F(Schermo, OgniTestoEntraAncheTraLeMisure) {
+    for (QSize s : {QSize(800, 1440), QSize(2560, 600), QSize(1024, 700), QSize(1111, 633), QSize(1600, 900),
+                    QSize(1920, 1080), QSize(1280, 1024), QSize(2047, 1151)})
+        disponi(s.width(), s.height());
+}
