@@ -151,8 +151,8 @@ void Frm_intestazione::adatta_caselle() {
     auto con = [&](int pixel) {
         for (QCheckBox* c : caselle) c->setFont(misura_testo::in_pixel(base, pixel));
     };
-    // No larger than about the style's box beside it allows to look right.
-    const int massimi = std::max(pixel_minimi, std::min(alto_casella_, height() * 22 / 100));
+    // On a tall header no larger than looks right beside the style's box.
+    const int massimi = std::max(pixel_minimi, std::min(alto_casella_, std::max(13, height() * 22 / 100)));
     const int pixel = misura_testo::dimensione_massima(pixel_minimi, massimi, [&](int p) {
         con(p);
         // A pixel to spare: the row is placed in twips, its edges rounded.

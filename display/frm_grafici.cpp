@@ -352,7 +352,7 @@ void Frm_grafici::adatta_liste() {
     // A row of n characters is never wider than n zeros (digits share one width;
     // the separator and the sign are narrower).
     const QFont base = List_salti[0]->font();
-    const int pixel = misura_testo::dimensione_massima(pixel_minimi, std::max(pixel_minimi, height() / 40), [&](int p) {
+    const int pixel = misura_testo::dimensione_massima(pixel_minimi, std::max(pixel_minimi, height() / 34), [&](int p) {
         const QFont f = misura_testo::in_pixel(base, p);
         for (int i = 0; i < colonne; ++i) {
             const QString piu_larga(caratteri_[static_cast<size_t>(i)], QLatin1Char('0'));
@@ -373,7 +373,7 @@ void Frm_grafici::adatta_teste() {
         riquadro = riquadro.boundedTo(QSize(r.width() - 4, r.height()));
     }
     const QFont f = misura_testo::carattere_per_riquadro(Lbl_dettaglio[0]->font(), testi, riquadro, pixel_minimi,
-                                                         std::max(pixel_minimi, height() / 36));
+                                                         std::max(pixel_minimi, height() / 30));
     for (int i = 0; i < colonne; ++i) Lbl_dettaglio[i]->setFont(f);
 }
 
