@@ -1,4 +1,5 @@
 #include "app/applicazione.h"
+#include "platform/traduzione_qt.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -7,6 +8,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hopa"));
     QApplication::setOrganizationName(QStringLiteral("Hopa"));
+    // The interface is Italian whatever the system's language: Qt's own texts too.
+    carica_traduzione_qt(app);
     // Closing the main window ends the program even while tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
 

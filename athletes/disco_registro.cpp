@@ -1,10 +1,13 @@
 #include "athletes/disco_registro.h"
 
+#include "platform/errori_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -15,14 +18,14 @@ std::optional<QString> crea_cartella(const QString& percorso) {
     std::error_code ec;
     std::filesystem::create_directories(QDir(percorso).filesystemPath(), ec);
     if (!ec && QFileInfo(percorso).isDir()) return std::nullopt;
-    QString descrizione = ec ? QString::fromLocal8Bit(ec.message()) : QStringLiteral("Not a directory");
+    const QString descrizione = ec ? errori_file::descrizione(ec) : errori_file::descrizione(ENOTDIR);
     return QStringLiteral("%1 (%2)").arg(descrizione, QDir::toNativeSeparators(percorso));
 }
 
 std::optional<QString> scrivi_file(const QString& percorso, const QByteArray& contenuto) {
     QSaveFile f(percorso);
     auto errore = [&]() {
-        QString descrizione = f.errorString();
+        const QString descrizione = errori_file::descrizione(f);
         f.cancelWriting();
         return std::optional<QString>(QStringLiteral("%1 (%2)").arg(descrizione, QDir::toNativeSeparators(percorso)));
     };
@@ -35,7 +38,7 @@ std::optional<QString> scrivi_file(const QString& percorso, const QByteArray& co
 Letto leggi_file(const QString& percorso) {
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) {
-        return {{}, QStringLiteral("%1 (%2)").arg(f.errorString(), QDir::toNativeSeparators(percorso))};
+        return {{}, QStringLiteral("%1 (%2)").arg(errori_file::descrizione(f), QDir::toNativeSeparators(percorso))};
     }
     return {f.readAll(), {}};
 }

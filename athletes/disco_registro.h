@@ -5,8 +5,8 @@
 
 #include <optional>
 
-// File and folder services of the register, each giving back the system's
-// description of a failure.
+// File and folder services of the register, each giving back the description of a
+// failure (in Italian) and the path it concerns.
 namespace disco_registro {
 
 // Creates the folder (and any missing parent) unless it exists; the error text on failure.

@@ -1,6 +1,7 @@
 #include "athletes/nomi_cartelle.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 namespace nomi_cartelle {
@@ -24,6 +25,57 @@ QString messaggio_nome_non_valido(const QString& nome) {
                "contenere i caratteri / \\ : * ? \" < > | o caratteri di controllo, terminare con un punto "
                "o uno spazio, né essere un nome riservato del sistema (CON, PRN, AUX, NUL, COM1..., LPT1...).")
         .arg(nome);
+}
+
+namespace {
+
+qsizetype lunghezza_su_disco(const QString& s) {
+#ifdef Q_OS_WIN
+    return s.size();
+#else
+    return QFile::encodeName(s).size();
+#endif
+}
+
+// A name or a path as a message can show it: a very long one is cut (a path keeps its end).
+QString per_messaggio(const QString& testo, bool tieni_la_fine = false) {
+    constexpr qsizetype mostrati = 40;
+    if (testo.size() <= mostrati) return testo;
+    return tieni_la_fine ? QStringLiteral("…") + testo.right(mostrati) : testo.left(mostrati) + QStringLiteral("…");
+}
+
+QString troppo_lungo(const QString& nome, const QString& perche) {
+    return QStringLiteral("Nome troppo lungo: \"%1\" (%2 caratteri).\n%3\nScegliere un nome più corto.")
+        .arg(per_messaggio(nome))
+        .arg(nome.size())
+        .arg(perche);
+}
+
+}  // namespace
+
+std::optional<QString> rifiuto(const QString& programma, const QString& squadra, const QString& atleta) {
+    for (const QString& nome : {squadra, atleta})
+        if (!nome.isEmpty() && !sicuro(nome)) return messaggio_nome_non_valido(nome);
+    // The athlete's file name is its longest component.
+    const QString componente_atleta = atleta.isEmpty() ? QString() : atleta + QStringLiteral(".cfg");
+    const QString perche_componente = QStringLiteral(
+        "Il nome di una squadra o di un atleta diventa il nome di una cartella, e il disco non accetta "
+        "nomi di cartella o di file oltre %1 byte (una lettera accentata ne occupa più di uno).")
+                                          .arg(componente_massimo);
+    if (lunghezza_su_disco(squadra) > componente_massimo) return troppo_lungo(squadra, perche_componente);
+    if (lunghezza_su_disco(componente_atleta) > componente_massimo) return troppo_lungo(atleta, perche_componente);
+
+    QString percorso = QDir(programma).absolutePath();
+    for (const QString& parte : {squadra, atleta, componente_atleta})
+        if (!parte.isEmpty()) percorso += QLatin1Char('/') + parte;
+    if (lunghezza_su_disco(QDir::toNativeSeparators(percorso)) > percorso_massimo) {
+        return troppo_lungo(atleta.isEmpty() ? squadra : atleta,
+                            QStringLiteral("Il percorso della sua cartella nella cartella del programma (%1) "
+                                           "supererebbe il limite del sistema di %2 caratteri.")
+                                .arg(per_messaggio(QDir::toNativeSeparators(QDir(programma).absolutePath()), true))
+                                .arg(percorso_massimo));
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> cartella_squadra(const QString& programma, const QString& squadra) {

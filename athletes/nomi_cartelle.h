@@ -16,6 +16,24 @@ bool sicuro(const QString& nome);
 // The message shown when "Nuovo" refuses a team or athlete name.
 QString messaggio_nome_non_valido(const QString& nome);
 
+// What the file system holds, measured in its encoding (bytes of the file name
+// encoding; UTF-16 units on Windows): one path component, and a whole path (the
+// system's limit less its terminating NUL).
+constexpr qsizetype componente_massimo = 255;
+#ifdef Q_OS_WIN
+constexpr qsizetype percorso_massimo = 259;  // MAX_PATH
+#else
+constexpr qsizetype percorso_massimo = 4095;  // PATH_MAX
+#endif
+
+// Why a team, and its athlete when one is given, cannot become folders of the
+// program folder `programma`: the message to show, or nothing when they can. Each
+// name must be `sicuro`, and the deepest path they make (programma / team /
+// athlete / athlete ".cfg") must fit the file system: no component over
+// `componente_massimo`, the whole path within `percorso_massimo`. An empty name is
+// not checked (an empty team is the program folder itself).
+std::optional<QString> rifiuto(const QString& programma, const QString& squadra, const QString& atleta = {});
+
 // The team folder: program folder / team. An empty team is the program folder
 // itself; an unsafe team gives nothing.
 std::optional<QString> cartella_squadra(const QString& programma, const QString& squadra);

@@ -114,17 +114,17 @@ RigheConfigurazione RegistroAtleti::righe() const {
     return r;
 }
 
-bool RegistroAtleti::rifiuta_nome(const QString& nome) {
-    if (nome.isEmpty() || nomi_cartelle::sicuro(nome)) return false;
-    messaggi_.mostra(nomi_cartelle::messaggio_nome_non_valido(nome), titolo_applicazione, Icona::Esclamazione);
-    return true;
+bool RegistroAtleti::rifiuta_nome(const QString& squadra, const QString& atleta) {
+    const auto rifiuto = nomi_cartelle::rifiuto(cartelle_.programma, squadra, atleta);
+    if (rifiuto) messaggi_.mostra(*rifiuto, titolo_applicazione, Icona::Esclamazione);
+    return rifiuto.has_value();
 }
 
 bool RegistroAtleti::Applica_configurazione() {
     const QString squadra = testo_riga(riga_squadra);
     const QString atleta = testo_riga(riga_atleta);
     // Typed names become folders too: an unusable one stops the commit before anything changes.
-    if (rifiuta_nome(squadra) || rifiuta_nome(atleta)) return false;
+    if (rifiuta_nome(squadra, atleta)) return false;
 
     for (int i = 0; i <= ultima_riga; ++i) sessione_.indice_utente[static_cast<size_t>(i)] = posizione_selezionata(i);
     sessione_.nome_utente = atleta;
@@ -160,9 +160,10 @@ void RegistroAtleti::Nuovo(int riga, const QString& valore) {
         if (valore.contains(u'"')) {
             messaggi_.mostra(QStringLiteral("Il valore non può contenere le virgolette (\")."), titolo_applicazione,
                              Icona::Esclamazione);
-        } else if ((riga == riga_squadra || riga == riga_atleta) && !nomi_cartelle::sicuro(valore)) {
-            messaggi_.mostra(nomi_cartelle::messaggio_nome_non_valido(valore), titolo_applicazione,
-                             Icona::Esclamazione);
+        } else if ((riga == riga_squadra || riga == riga_atleta) &&
+                   rifiuta_nome(riga == riga_squadra ? valore : testo_riga(riga_squadra),
+                                riga == riga_atleta ? valore : QString())) {
+            // Refused with its message: the row stays as it was.
         } else {
             // A new athlete takes its place in name order, where the next listing of the
             // team folder will find it, so its stored position keeps naming it.

@@ -74,7 +74,8 @@ signals:
 private:
     void riempi_riga(int riga, const QStringList& voci);
     void selezione_riga(int riga);
-    bool rifiuta_nome(const QString& nome);
+    // Shows why the team (and athlete) cannot become folders; true when they cannot.
+    bool rifiuta_nome(const QString& squadra, const QString& atleta);
 
     SessioneAtleta& sessione_;
     const CartelleProgramma& cartelle_;

@@ -29,16 +29,16 @@ Frm_cmd::Frm_cmd(StatoCollegamento& stato, VistaSalti& vista, SequenzeScheda& sc
     : QWidget(genitore), stato_(stato), vista_(vista), scheda_(scheda), azioni_(std::move(azioni)) {
     setObjectName(QStringLiteral("Frm_cmd"));
     using M = PulsanteSpia::Modo;
-    Button_start = crea(this, M::Interruttore, "Button_start", QStringLiteral("RESET DATI"), QStringLiteral("Reset dati"));
-    Button_Segnale = crea(this, M::Interruttore, "Button_Segnale", QStringLiteral("MEDIE"),
+    Button_start = crea(this, M::Semplice, "Button_start", QStringLiteral("RESET DATI"), QStringLiteral("Reset dati"));
+    Button_Segnale = crea(this, M::Semplice, "Button_Segnale", QStringLiteral("MEDIE"),
                           QStringLiteral("Calcolo Medie su tutti i valori"));
     Button_Ripetizioni = crea(this, M::Semplice, "Button_Ripetizioni", QStringLiteral("SALVA"),
                               QStringLiteral("Salvataggio automatico della prova"));
     Button_On = crea(this, M::Interruttore, "Button_On", QStringLiteral("ON/OFF"), QStringLiteral("Interrompi acquisizione"));
     Button_On->imposta_testo_acceso(QStringLiteral("OFF"));
-    Button_Grafici = crea(this, M::Interruttore, "Button_Grafici", QStringLiteral("SET ASSI"),
+    Button_Grafici = crea(this, M::Semplice, "Button_Grafici", QStringLiteral("SET ASSI"),
                           QStringLiteral("Visualizza le variabili acquisite sia in funzione delle ripetizioni che del tempo"));
-    Button_Crono = crea(this, M::Interruttore, "Button_Crono", QStringLiteral("CRONO"), QStringLiteral("Mostra il cronometro"));
+    Button_Crono = crea(this, M::Semplice, "Button_Crono", QStringLiteral("CRONO"), QStringLiteral("Mostra il cronometro"));
     Button_Calcolatrice = crea(this, M::Semplice, "Button_Calcolatrice", QStringLiteral("CALCOLATRICE"),
                                QStringLiteral("Mostra la colcolatrice"));
     QFont arial = Button_start->font();
@@ -50,11 +50,11 @@ Frm_cmd::Frm_cmd(StatoCollegamento& stato, VistaSalti& vista, SequenzeScheda& sc
     Button_On->setValue(false);
 
     connect(Button_On, &PulsanteSpia::ValueChanged, this, &Frm_cmd::Button_on_ValueChanged);
-    connect(Button_start, &PulsanteSpia::ValueChanged, this, [this](bool) { reset_dati(); });
+    connect(Button_start, &QPushButton::clicked, this, [this] { reset_dati(); });
     connect(Button_Ripetizioni, &QPushButton::clicked, this, [this] { esegui(azioni_.salva); });
-    connect(Button_Segnale, &PulsanteSpia::ValueChanged, this, [this](bool) { esegui(azioni_.medie); });
-    connect(Button_Grafici, &PulsanteSpia::ValueChanged, this, [this](bool) { esegui(azioni_.set_assi); });
-    connect(Button_Crono, &PulsanteSpia::ValueChanged, this, [this](bool) { esegui(azioni_.crono); });
+    connect(Button_Segnale, &QPushButton::clicked, this, [this] { esegui(azioni_.medie); });
+    connect(Button_Grafici, &QPushButton::clicked, this, [this] { esegui(azioni_.set_assi); });
+    connect(Button_Crono, &QPushButton::clicked, this, [this] { esegui(azioni_.crono); });
     connect(Button_Calcolatrice, &QPushButton::clicked, this, [this] { esegui(azioni_.calcolatrice); });
 }
 

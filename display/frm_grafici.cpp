@@ -243,6 +243,7 @@ void Frm_grafici::togli_riga(int32_t k) {
         delete l->takeItem(riga);
         if (era_selezionata) l->clearSelection();
     }
+    grafico_->elimina_punto(riga);  // the graph shows the jumps the list shows
 }
 
 void Frm_grafici::allinea_righe(int sorgente) {

@@ -32,6 +32,6 @@ void PulsanteSpia::paintEvent(QPaintEvent* e) {
     const int d = qMax(6, qMin(width(), height()) / 6);
     const QRect spia(width() / 2 - d, 4, 2 * d, d / 2 + 2);
     p.setPen(QPen(Qt::black, 1));
-    p.setBrush(isChecked() ? QColor(40, 220, 60) : QColor(40, 70, 40));
+    p.setBrush(spia_accesa() ? QColor(40, 220, 60) : QColor(40, 70, 40));
     p.drawRoundedRect(spia, 2, 2);
 }

@@ -2,10 +2,11 @@
 
 #include <QPushButton>
 
-// A large two-state push button with an indicator light. Its value is a boolean;
-// ValueChanged fires on every change of the value, whether the operator pressed
-// the button or the program set it. A button used for plain clicks keeps its
-// value false and only emits clicked().
+// A large push button with an indicator light. A switch (Interruttore) holds a
+// boolean value and keeps its light lit while the value is true; ValueChanged fires
+// on every change of the value, whether the operator pressed the button or the
+// program set it. A momentary button (Semplice) holds no value: its light is lit
+// only while it is held down, and each press emits clicked() once.
 class PulsanteSpia : public QPushButton {
     Q_OBJECT
 
@@ -21,6 +22,9 @@ public:
     void imposta_testo_acceso(const QString& t);
     QString testo_spento() const { return testo_spento_; }
     void imposta_testo_spento(const QString& t);
+
+    // Whether the indicator light is lit.
+    bool spia_accesa() const { return isCheckable() ? isChecked() : isDown(); }
 
 signals:
     void ValueChanged(bool Value);

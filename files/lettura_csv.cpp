@@ -4,6 +4,7 @@
 #include "core/lettore_campi.h"
 #include "core/numeri.h"
 #include "files/numero_esatto.h"
+#include "platform/errori_file.h"
 
 #include <QFile>
 
@@ -77,7 +78,7 @@ EsitoLettura leggi_prova_csv(const QString& testo) {
 
 EsitoLettura leggi_file_csv(const QString& percorso) {
     QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly)) return EsitoLettura::con_errore(f.errorString());
+    if (!f.open(QIODevice::ReadOnly)) return EsitoLettura::con_errore(errori_file::descrizione(f));
     const auto troppo_grande = [] {
         return EsitoLettura::con_errore(QStringLiteral("file troppo grande (oltre %1 byte)").arg(byte_massimi_csv));
     };
@@ -88,7 +89,7 @@ EsitoLettura leggi_file_csv(const QString& percorso) {
     char pezzo[64 * 1024];
     for (;;) {
         const qint64 n = f.read(pezzo, sizeof pezzo);
-        if (n < 0) return EsitoLettura::con_errore(f.errorString());
+        if (n < 0) return EsitoLettura::con_errore(errori_file::descrizione(f));
         if (n == 0) break;
         dati.append(pezzo, n);
         if (dati.size() > byte_massimi_csv) return troppo_grande();

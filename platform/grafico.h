@@ -26,6 +26,8 @@ public:
 
     // Appends y to plot `plot` at the next X step (the first point at X = 1).
     virtual void aggiungi_punto(int plot, double y) = 0;
+    // Removes point `indice` (0-based) of both plots; the later points move one step back.
+    virtual void elimina_punto(int indice) = 0;
     virtual int numero_punti(int plot) const = 0;
     virtual double punto(int plot, int indice) const = 0;  // 0-based; 0 when out of range
     // Removes every point of both plots; the axis limits and captions stay.

@@ -113,7 +113,7 @@ void Frm_crono::Timer_1_Timer() {
     secondi_trascorsi_ = static_cast<float>(t / 1000.0);
     if (Chk_avviso_acustico->isChecked() && lettura_crono::passo_avviso(l.secondi_minuto, intervallo_, avviso_armato_))
         beep_.suona();
-    Txt_secondi->setText(numeri::formato_00(l.secondi_minuto));
+    Txt_secondi->setText(numeri::formato_00(l.secondi));
     Txt_minuti->setText(numeri::formato_00(l.minuti));
     Txt_decimi->setText(QString::number(l.decimi));
 }

@@ -24,9 +24,17 @@ constexpr double larghezza_finestra = 6000;
 const std::array<const char*, 6> testi_righe = {
     "", "Tempo Volo (msec)", "Altezza (cm)", "Tempo Contatto (msec)", "Spazio Acc. (cm)", "Potenza (Watt)"};
 
+// Every box of the window shows a result or a heading: read-only, without the
+// frame, the input background or the focus that would make it look like a field
+// to type in.
 QLineEdit* casella(QWidget* genitore) {
     auto* t = new QLineEdit(genitore);
     t->setReadOnly(true);
+    t->setFrame(false);
+    t->setFocusPolicy(Qt::NoFocus);
+    QPalette colori = t->palette();
+    colori.setBrush(QPalette::Base, colori.brush(QPalette::Window));
+    t->setPalette(colori);
     return t;
 }
 

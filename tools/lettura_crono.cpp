@@ -2,6 +2,7 @@
 
 #include "core/numeri.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lettura_crono {
@@ -13,11 +14,14 @@ int32_t trascorsi_ms(int32_t adesso, int32_t inizio) {
 
 Lettura leggi(int32_t t) {
     Lettura l;
-    const int32_t s = t / 1000;  // truncated toward zero
-    l.decimi = numeri::arrotonda_i32(t / 100.0 - 10.0 * s) % 10;
+    const int32_t decimi_totali = std::max(t, 0) / 100;
+    l.decimi = decimi_totali % 10;
+    l.secondi = decimi_totali / 10 % 60;
+    l.minuti = decimi_totali / 600;
+    // The warning keeps its own measure of the minute, from the exact time.
     const float secondi = static_cast<float>(t / 1000.0);
-    l.minuti = numeri::arrotonda_i32(std::floor(secondi / 60.0f));
-    l.secondi_minuto = secondi < 60.0f ? secondi : secondi - 60.0f * static_cast<float>(l.minuti);
+    const float minuti = std::floor(secondi / 60.0f);
+    l.secondi_minuto = secondi < 60.0f ? secondi : secondi - 60.0f * minuti;
     return l;
 }
 

@@ -6,10 +6,13 @@
 // when the periodic warning beeps.
 namespace lettura_crono {
 
+// What the display shows: minutes, seconds of the minute and tenths, all three
+// truncated from the same elapsed time, so the reading is never ahead of it.
 struct Lettura {
     int32_t minuti = 0;
-    float secondi_minuto = 0;  // seconds of the running minute, not rounded
-    int32_t decimi = 0;        // tenths digit, from the exact time
+    int32_t secondi = 0;       // 0..59
+    int32_t decimi = 0;        // 0..9
+    float secondi_minuto = 0;  // seconds of the running minute, not rounded: the warning's measure
 };
 
 // Elapsed milliseconds between two readings of the wrapping 32-bit tick counter.

@@ -1,10 +1,13 @@
 #include "adapters/qt/grafico_qt.h"
 
+#include "adapters/qt/scala_assi.h"
+
 #include <QChart>
 #include <QElapsedTimer>
 #include <QGraphicsLineItem>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPen>
 #include <QValueAxis>
 
@@ -31,10 +34,58 @@ QList<QPointF> sfoltisci(const QList<QPointF>& punti, int fasce) {
     return fuori;
 }
 
-constexpr double x_minimo_mostrato = 10;   // the X axis spans at least 0..10
-constexpr double y_vuoto_max = 10;         // a value axis with no data spans 0..10
 const char* const nomi_cursori[2] = {"Cursore_tempo_volo", "Cursore_tempo_contatto"};
+
+// Ticks on the multiples of the scale's step, labels with the decimals it needs.
+void applica_scala(QValueAxis* asse, const scala_assi::Scala& scala) {
+    asse->setTickType(QValueAxis::TicksDynamic);
+    asse->setTickAnchor(0);
+    asse->setTickInterval(scala.passo);
+    asse->setLabelFormat(QStringLiteral("%.%1f").arg(scala_assi::decimali(scala.passo)));
+    if (asse->min() != scala.minimo || asse->max() != scala.massimo) asse->setRange(scala.minimo, scala.massimo);
+}
 }  // namespace
+
+// The markers of the short plots, above the plot area: the chart clips its series
+// to that area, which would cut a marker on its edge in half.
+class SegniPunti : public QGraphicsItem {
+public:
+    struct Segno {
+        int plot;
+        QPointF centro;
+        QColor colore;
+    };
+
+    explicit SegniPunti(QGraphicsItem* genitore) : QGraphicsItem(genitore) {
+        setZValue(5);
+        setAcceptedMouseButtons(Qt::NoButton);
+    }
+
+    void imposta(QList<Segno> segni) {
+        // The old area is repainted as well: nothing of a removed marker stays.
+        prepareGeometryChange();
+        segni_ = std::move(segni);
+        area_ = QRectF();
+        const double r = GraficoQt::raggio_segno + 1;
+        for (const Segno& s : segni_) area_ |= QRectF(s.centro - QPointF(r, r), QSizeF(2 * r, 2 * r));
+        update();
+    }
+    const QList<Segno>& segni() const { return segni_; }
+
+    QRectF boundingRect() const override { return area_; }
+    void paint(QPainter* pittore, const QStyleOptionGraphicsItem*, QWidget*) override {
+        pittore->setRenderHint(QPainter::Antialiasing);
+        for (const Segno& s : segni_) {
+            pittore->setPen(QPen(Qt::white, 1));
+            pittore->setBrush(s.colore);
+            pittore->drawEllipse(s.centro, GraficoQt::raggio_segno, GraficoQt::raggio_segno);
+        }
+    }
+
+private:
+    QList<Segno> segni_;
+    QRectF area_;
+};
 
 GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
     auto* grafico = new QChart();
@@ -47,8 +98,7 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
 
     asse_x_ = new QValueAxis(grafico);
     asse_x_->setObjectName(QStringLiteral("XAxis"));
-    asse_x_->setLabelFormat(QStringLiteral("%.0f"));
-    asse_x_->setRange(0, x_minimo_mostrato);
+    applica_scala(asse_x_, scala_assi::asse_salti(0));
     grafico->addAxis(asse_x_, Qt::AlignBottom);
 
     const char* nomi_assi[2] = {"Y_Altezza", "Y_tempo_contatto"};
@@ -59,8 +109,7 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
         Traccia& t = tracce_[static_cast<size_t>(i)];
         t.asse = new QValueAxis(grafico);
         t.asse->setObjectName(QString::fromLatin1(nomi_assi[i]));
-        t.asse->setLabelFormat(QStringLiteral("%.0f"));
-        t.asse->setRange(0, y_vuoto_max);
+        applica_scala(t.asse, scala_assi::asse_dati(0, 0));
         // Each value axis in its plot's colour, as there is no legend.
         t.asse->setLinePenColor(colori[i]);
         t.asse->setLabelsColor(colori[i]);
@@ -70,8 +119,6 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
         t.serie->setObjectName(QString::fromLatin1(nomi_serie[i]));
         t.serie->setName(QString::fromLatin1(nomi_serie[i]));
         t.serie->setPen(QPen(colori[i], 2));
-        t.serie->setPointsVisible(true);
-        t.serie->setMarkerSize(6);
         grafico->addSeries(t.serie);
         t.serie->attachAxis(asse_x_);
         t.serie->attachAxis(t.asse);
@@ -85,8 +132,16 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
         linea->hide();
         linee_cursori_[static_cast<size_t>(c)] = linea;
     }
-    connect(grafico, &QChart::plotAreaChanged, this, [this] { aggiorna_cursori(); });
-    connect(asse_x_, &QValueAxis::rangeChanged, this, [this] { aggiorna_cursori(); });
+    segni_ = new SegniPunti(grafico);
+    connect(grafico, &QChart::plotAreaChanged, this, [this] {
+        aggiorna_cursori();
+        aggiorna_segni();
+    });
+    connect(asse_x_, &QValueAxis::rangeChanged, this, [this] {
+        aggiorna_cursori();
+        aggiorna_segni();
+    });
+    for (Traccia& t : tracce_) connect(t.asse, &QValueAxis::rangeChanged, this, [this] { aggiorna_segni(); });
 
     lotto_.setSingleShot(true);
     lotto_.setInterval(intervallo_lotto_ms);
@@ -143,6 +198,24 @@ void GraficoQt::aggiungi_punto(int plot, double y) {
     }
 }
 
+void GraficoQt::elimina_punto(int indice) {
+    bool eliminato = false;
+    for (Traccia& t : tracce_) {
+        if (indice < 0 || indice >= t.punti.size()) continue;
+        t.punti.removeAt(indice);
+        for (qsizetype i = indice; i < t.punti.size(); ++i) t.punti[i].setX(static_cast<double>(i + 1));
+        t.dati_min = t.dati_max = 0;
+        for (qsizetype i = 0; i < t.punti.size(); ++i) {
+            const double y = t.punti[i].y();
+            t.dati_min = i == 0 ? y : std::min(t.dati_min, y);
+            t.dati_max = i == 0 ? y : std::max(t.dati_max, y);
+        }
+        t.consegnati = -1;  // the chart's copy is stale as a whole
+        eliminato = true;
+    }
+    if (eliminato) ridisegna();
+}
+
 int GraficoQt::numero_punti(int plot) const {
     const Traccia* t = traccia(plot);
     return t ? static_cast<int>(t->punti.size()) : 0;
@@ -177,7 +250,6 @@ void GraficoQt::consegna_lotto() {
     for (Traccia& t : tracce_) {
         if (t.consegnati == t.punti.size()) continue;
         const bool corta = t.punti.size() <= punti_con_segno;
-        t.serie->setPointsVisible(corta);
         if (t.serie->pen().width() != (corta ? 2 : 1)) {
             QPen penna = t.serie->pen();
             penna.setWidth(corta ? 2 : 1);
@@ -188,6 +260,7 @@ void GraficoQt::consegna_lotto() {
         t.consegnati = t.punti.size();
     }
     aggiorna_assi();
+    aggiorna_segni();
     costo_lotto_ns_ = orologio.nsecsElapsed();
 }
 
@@ -200,31 +273,17 @@ void GraficoQt::paintEvent(QPaintEvent* evento) {
 }
 
 void GraficoQt::aggiorna_assi() {
-    qsizetype n = std::max(tracce_[0].consegnati, tracce_[1].consegnati);
-    double x_max = std::max(x_minimo_mostrato, std::ceil(static_cast<double>(n) / 10.0) * 10.0);
-    if (asse_x_->max() != x_max || asse_x_->min() != 0) asse_x_->setRange(0, x_max);
+    applica_scala(asse_x_, scala_assi::asse_salti(std::max(tracce_[0].consegnati, tracce_[1].consegnati)));
     for (Traccia& t : tracce_) applica_limiti(t);
 }
 
 void GraficoQt::applica_limiti(Traccia& t) {
-    double lo, hi;
     if (t.limiti_fissi) {
-        lo = std::min(t.min, t.max);
-        hi = std::max(t.min, t.max);
-        if (hi == lo) hi = lo + 1;
-        t.asse->setRange(lo, hi);
-        return;
-    }
-    if (t.consegnati == 0) {
-        lo = 0;
-        hi = y_vuoto_max;
+        applica_scala(t.asse, scala_assi::asse_fisso(t.min, t.max));
     } else {
-        lo = std::min(0.0, t.dati_min);
-        hi = std::max(t.dati_max, lo + 1);
+        // An empty plot spans 0..10.
+        applica_scala(t.asse, t.consegnati == 0 ? scala_assi::asse_dati(0, 10) : scala_assi::asse_dati(t.dati_min, t.dati_max));
     }
-    if (t.asse->min() == lo && t.asse->max() == hi) return;
-    t.asse->setRange(lo, hi);
-    t.asse->applyNiceNumbers();
 }
 
 double GraficoQt::minimo(int plot) const {
@@ -284,6 +343,31 @@ void GraficoQt::aggiorna_cursori() {
         linee_cursori_[c]->setLine(x, area.top(), x, area.bottom());
     }
 }
+
+void GraficoQt::aggiorna_segni() {
+    QList<SegniPunti::Segno> segni;
+    for (int plot = 1; plot <= 2; ++plot) {
+        const Traccia& t = *traccia(plot);
+        if (t.consegnati <= 0 || t.consegnati > punti_con_segno) continue;
+        const QColor colore = t.serie->pen().color();
+        // A point outside limits the operator fixed is not drawn, as its line is not.
+        const double margine = 1e-9 * std::max(1.0, t.asse->max() - t.asse->min());
+        for (const QPointF& p : t.serie->points()) {
+            if (p.y() < t.asse->min() - margine || p.y() > t.asse->max() + margine || p.x() > asse_x_->max()) continue;
+            segni.append({plot, chart()->mapToPosition(p, t.serie), colore});
+        }
+    }
+    segni_->imposta(std::move(segni));
+}
+
+QList<QPointF> GraficoQt::segni(int plot) const {
+    QList<QPointF> centri;
+    for (const SegniPunti::Segno& s : segni_->segni())
+        if (s.plot == plot) centri.append(s.centro);
+    return centri;
+}
+
+QGraphicsItem* GraficoQt::livello_segni() const { return segni_; }
 
 void GraficoQt::mouseReleaseEvent(QMouseEvent* evento) {
     QChartView::mouseReleaseEvent(evento);

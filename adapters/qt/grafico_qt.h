@@ -11,7 +11,9 @@
 
 class QLineSeries;
 class QValueAxis;
+class QGraphicsItem;
 class QGraphicsLineItem;
+class SegniPunti;
 
 // The jump graph on Qt Charts. Appended points are collected and handed to the
 // chart in one batch, `intervallo_lotto_ms` after the first of them or later:
@@ -21,6 +23,9 @@ class QGraphicsLineItem;
 // Points carry a marker while a plot is short enough for markers to be read; a
 // plot longer than `punti_interi` is drawn from the lowest and highest point of
 // each of `fasce` equal runs of points, which on screen is the same line.
+// The markers are drawn above the plot area, not inside it, so that a point on its
+// edge (the last jump, the axis maximum) shows its whole marker. Axis ticks fall on
+// round values (whole jump numbers on X), each label under its own tick.
 class GraficoQt : public QChartView, public Grafico {
     Q_OBJECT
 
@@ -40,6 +45,7 @@ public:
     QString didascalia_y(int plot) const override;
 
     void aggiungi_punto(int plot, double y) override;
+    void elimina_punto(int indice) override;
     int numero_punti(int plot) const override;
     double punto(int plot, int indice) const override;
     void cancella_dati() override;
@@ -61,6 +67,10 @@ public:
     QValueAxis* asse_y(int plot) const;
     QValueAxis* asse_x() const { return asse_x_; }
     bool lotto_in_attesa() const { return lotto_.isActive(); }
+    // The markers drawn for plot `plot`: their centres, in the chart's coordinates.
+    QList<QPointF> segni(int plot) const;
+    static constexpr double raggio_segno = 4.5;
+    QGraphicsItem* livello_segni() const;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* evento) override;
@@ -83,12 +93,14 @@ private:
     void aggiorna_assi();
     void applica_limiti(Traccia& t);
     void aggiorna_cursori();
+    void aggiorna_segni();
 
     std::array<Traccia, 2> tracce_;
     QValueAxis* asse_x_ = nullptr;
     QTimer lotto_;
     qint64 costo_lotto_ns_ = 0;  // laying out and painting the last batch
     std::array<QGraphicsLineItem*, 2> linee_cursori_{};
+    SegniPunti* segni_ = nullptr;
     std::array<double, 2> cursori_{};
     std::function<void()> al_click_;
 };

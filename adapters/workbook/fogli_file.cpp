@@ -1,5 +1,7 @@
 #include "adapters/workbook/fogli_file.h"
 
+#include "platform/errori_file.h"
+
 #include <QFile>
 
 std::unique_ptr<CartellaLavoro> FogliDiCalcoloFile::nuova() { return std::make_unique<CartellaMemoria>(); }
@@ -9,7 +11,7 @@ std::unique_ptr<CartellaLavoro> FogliDiCalcoloFile::apri(const QString& percorso
     if (!errore) errore = &scarto;
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) {
-        *errore = f.errorString();
+        *errore = errori_file::descrizione(f);
         return nullptr;
     }
     const QByteArray firma = f.read(8);

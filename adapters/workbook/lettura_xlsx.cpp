@@ -1,7 +1,9 @@
 // .xlsx reader: the workbook is a zip of XML parts. From the package relations
 // it finds the workbook part, from the workbook the active sheet and from the
 // workbook's relations that sheet's part and the shared-string table.
+#include "adapters/workbook/errori_librerie.h"
 #include "adapters/workbook/lettura_cartelle.h"
+#include "platform/errori_file.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -38,14 +40,14 @@ std::optional<QByteArray> leggi_parte(zip_t* z, const QString& nome, int64_t lim
         st.size > static_cast<zip_uint64_t>(limite))
         fallisci(QStringLiteral("la parte %1 è troppo grande (%2 byte)").arg(nome).arg(st.size));
     zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(indice), 0);
-    if (!f) fallisci(QStringLiteral("parte %1 illeggibile: %2").arg(nome, QString::fromUtf8(zip_strerror(z))));
+    if (!f) fallisci(QStringLiteral("parte %1 illeggibile: %2").arg(nome, errori_librerie::descrizione_zip(zip_get_error(z))));
     QByteArray dati;
     if (st.valid & ZIP_STAT_SIZE) dati.reserve(static_cast<qsizetype>(st.size));
     char blocco[1 << 16];
     for (;;) {
         zip_int64_t n = zip_fread(f, blocco, sizeof blocco);
         if (n < 0) {
-            QString e = QString::fromUtf8(zip_file_strerror(f));
+            QString e = errori_librerie::descrizione_zip(zip_file_get_error(f));
             zip_fclose(f);
             fallisci(QStringLiteral("parte %1 danneggiata: %2").arg(nome, e));
         }
@@ -347,11 +349,11 @@ FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
     zip_error_init(&errore_zip);
     zip_source_t* sorgente = zip_source_buffer_create(file.constData(), static_cast<zip_uint64_t>(file.size()), 0,
                                                       &errore_zip);
-    if (!sorgente) fallisci(QString::fromUtf8(zip_error_strerror(&errore_zip)));
+    if (!sorgente) fallisci(errori_librerie::descrizione_zip(&errore_zip));
     Zip z(zip_open_from_source(sorgente, ZIP_RDONLY, &errore_zip));
     if (!z) {
         zip_source_free(sorgente);
-        QString e = QString::fromUtf8(zip_error_strerror(&errore_zip));
+        QString e = errori_librerie::descrizione_zip(&errore_zip);
         zip_error_fini(&errore_zip);
         fallisci(QStringLiteral("non è un file .xlsx valido (%1)").arg(e));
     }
@@ -418,7 +420,7 @@ std::optional<FoglioMemoria> leggi_xlsx(const QString& percorso, const LimitiLet
     if (!errore) errore = &scarto;
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) {
-        *errore = f.errorString();
+        *errore = errori_file::descrizione(f);
         return std::nullopt;
     }
     if (f.size() > limiti.byte_file) {

@@ -1,6 +1,8 @@
 #include "adapters/workbook/scrittura_xlsx.h"
 
+#include "adapters/workbook/errori_librerie.h"
 #include "adapters/workbook/foglio_memoria.h"
+#include "platform/errori_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <cerrno>
 #include <clocale>
 #include <string>
 #include <string_view>
@@ -20,8 +23,6 @@
 #include <utility>
 
 namespace {
-
-QString testo_errore(lxw_error e) { return QString::fromUtf8(lxw_strerror(e)); }
 
 // One libxlsxwriter format per distinct (number format, bold) pair.
 class Formati {
@@ -99,13 +100,15 @@ bool componi(const FoglioMemoria& foglio, const QString& destinazione, const QSt
         auto c = static_cast<lxw_col_t>(FoglioMemoria::colonna_di(it->first) - 1);
         e = scrivi_cella(ws, r, c, it->second, formati.per(it->second), &motivo);
     }
+    errno = 0;  // what a failing file operation of the library leaves behind
     lxw_error chiusura = workbook_close(wb);  // frees the workbook in every case
+    const int numero_errore = errno;
     if (e) {
-        *errore = motivo.isEmpty() ? testo_errore(e) : motivo;
+        *errore = motivo.isEmpty() ? errori_librerie::descrizione_xlsxwriter(e, 0) : motivo;
         return false;
     }
     if (chiusura) {
-        *errore = testo_errore(chiusura);
+        *errore = errori_librerie::descrizione_xlsxwriter(chiusura, numero_errore);
         return false;
     }
     return true;
@@ -238,13 +241,13 @@ bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* er
     if (!s || zip_delete(z, static_cast<zip_uint64_t>(indice)) < 0 ||
         (nuovo_indice = zip_file_add(z, nome, s, 0)) < 0) {
         zip_source_free(s);
-        *errore = QString::fromUtf8(zip_strerror(z));
+        *errore = errori_librerie::descrizione_zip(zip_get_error(z));
         zip_discard(z);
         return false;
     }
     zip_set_file_compression(z, static_cast<zip_uint64_t>(nuovo_indice), ZIP_CM_DEFLATE, 1);
     if (zip_close(z) < 0) {
-        *errore = QString::fromUtf8(zip_strerror(z));
+        *errore = errori_librerie::descrizione_zip(zip_get_error(z));
         zip_discard(z);
         return false;
     }
@@ -258,7 +261,7 @@ bool scrivi_xlsx(const FoglioMemoria& foglio, const QString& percorso, QString* 
     if (!errore) errore = &scarto;
     QTemporaryDir lavoro;
     if (!lavoro.isValid()) {
-        *errore = QStringLiteral("cartella temporanea non disponibile: ") + lavoro.errorString();
+        *errore = QStringLiteral("cartella temporanea non disponibile: ") + errori_file::traduci(lavoro.errorString());
         return false;
     }
     const QString bozza = lavoro.filePath(QStringLiteral("cartella.xlsx"));
@@ -267,28 +270,28 @@ bool scrivi_xlsx(const FoglioMemoria& foglio, const QString& percorso, QString* 
 
     QFile letto(bozza);
     if (!letto.open(QIODevice::ReadOnly)) {
-        *errore = letto.errorString();
+        *errore = errori_file::descrizione(letto);
         return false;
     }
     const QByteArray contenuto = letto.readAll();
     if (contenuto.size() != letto.size()) {
-        *errore = letto.errorString();
+        *errore = errori_file::descrizione(letto);
         return false;
     }
     // QSaveFile writes beside the target and renames over it only after a
     // complete write and a flush to disk; until commit() the target is untouched.
     QSaveFile uscita(percorso);
     if (!uscita.open(QIODevice::WriteOnly)) {
-        *errore = uscita.errorString();
+        *errore = errori_file::descrizione(uscita);
         return false;
     }
     if (uscita.write(contenuto) != contenuto.size()) {
-        *errore = uscita.errorString();
+        *errore = errori_file::descrizione(uscita);
         uscita.cancelWriting();
         return false;
     }
     if (!uscita.commit()) {
-        *errore = uscita.errorString();
+        *errore = errori_file::descrizione(uscita);
         return false;
     }
     return true;

@@ -1,5 +1,8 @@
 #include "adapters/qt/grafico_qt.h"
 
+#include <QChart>
+#include <QGraphicsItem>
+#include <QImage>
 #include <QLineSeries>
 #include <QTest>
 #include <QValueAxis>
@@ -125,4 +128,139 @@ TEST(GraficoQt, UnPlotLungoEDisegnatoDaMinimiEMassimiNelLoroOrdine) {
     EXPECT_EQ(min, -5);
     EXPECT_EQ(max, 100);
     EXPECT_EQ(disegnati.last(), QPointF(n + 1, -5));
+}
+
+namespace {
+
+// The ticks an axis draws, from its own settings.
+QList<double> tacche(const QValueAxis* a) {
+    QList<double> t;
+    if (a->tickType() == QValueAxis::TicksDynamic) {
+        const double primo = a->tickAnchor() + std::ceil((a->min() - a->tickAnchor()) / a->tickInterval()) * a->tickInterval();
+        for (double v = primo; v <= a->max() + 1e-9; v += a->tickInterval()) t.append(v);
+    } else {
+        for (int i = 0; i < a->tickCount(); ++i) t.append(a->min() + i * (a->max() - a->min()) / (a->tickCount() - 1));
+    }
+    return t;
+}
+
+// Every label names the value of its tick exactly.
+void etichette_sotto_le_tacche(const QValueAxis* a, const std::string& dove) {
+    for (double v : tacche(a)) {
+        const QString etichetta = QString::asprintf(a->labelFormat().toLatin1().constData(), v);
+        EXPECT_NEAR(etichetta.toDouble(), v, 1e-9) << dove << ": tick " << v << " reads " << etichetta.toStdString();
+    }
+}
+
+}  // namespace
+
+// At 0-10 the ticks are 0, 1, ..., 10, so jump 8 is drawn on the tick labelled "8".
+TEST(GraficoQt, LeTaccheDelNumeroDiSaltoSonoNumeriInteri) {
+    GraficoQt g;
+    for (int i = 0; i < 10; ++i) g.aggiungi_punto(1, 30);
+    g.ridisegna();
+    QList<double> attese;
+    for (int k = 0; k <= 10; ++k) attese.append(k);
+    EXPECT_EQ(tacche(g.asse_x()), attese);
+    EXPECT_EQ(g.serie(1)->at(7).x(), 8);
+    etichette_sotto_le_tacche(g.asse_x(), "0-10");
+
+    for (int n : {11, 25, 37, 50, 99, 250, 1234, 2 * GraficoQt::punti_interi + 7}) {
+        while (g.numero_punti(1) < n) g.aggiungi_punto(1, 30);
+        g.ridisegna();
+        const QList<double> t = tacche(g.asse_x());
+        const std::string dove = std::to_string(n) + " jumps";
+        EXPECT_EQ(g.asse_x()->min(), 0) << dove;
+        EXPECT_GE(g.asse_x()->max(), n) << dove;
+        EXPECT_EQ(t.last(), g.asse_x()->max()) << dove;
+        EXPECT_GE(t.size(), 3) << dove;
+        EXPECT_LE(t.size(), 11) << dove;
+        for (double v : t) EXPECT_EQ(v, std::round(v)) << dove;
+        etichette_sotto_le_tacche(g.asse_x(), dove);
+    }
+}
+
+// The value axes too, following the data or at limits the operator wrote.
+TEST(GraficoQt, LeEtichetteDegliAssiDeiValoriStannoSottoLeLoroTacche) {
+    GraficoQt g;
+    for (double y : {31.0, 45.5, 22.0}) g.aggiungi_punto(1, y);
+    for (double y : {0.3, 0.7, 1.9}) g.aggiungi_punto(2, y);
+    g.ridisegna();
+    etichette_sotto_le_tacche(g.asse_y(1), "heights");
+    etichette_sotto_le_tacche(g.asse_y(2), "small values");
+    EXPECT_GE(g.massimo(2), 1.9);
+    for (auto [lo, hi] : {std::pair{0.0, 25.0}, {3.7, 41.0}, {100.0, 350.0}, {0.0, 1.0}}) {
+        g.imposta_minimo(1, lo);
+        g.imposta_massimo(1, hi);
+        EXPECT_EQ(g.asse_y(1)->min(), lo);
+        EXPECT_EQ(g.asse_y(1)->max(), hi);
+        EXPECT_GE(tacche(g.asse_y(1)).size(), 2) << lo << ".." << hi;
+        etichette_sotto_le_tacche(g.asse_y(1), "limits " + std::to_string(lo) + ".." + std::to_string(hi));
+    }
+}
+
+// Points on the plot area's edges, the last jump at the end of the axis and a value
+// at the axis maximum, show whole markers: nothing clips them to the plot area.
+TEST(GraficoQt, ISegniAiBordiSonoDisegnatiInteri) {
+    GraficoQt g;
+    g.resize(500, 300);
+    g.show();
+    const QList<double> altezze = {30, 35, 40, 32, 28, 36, 33, 38, 31, 40};
+    for (double h : altezze) g.aggiungi_punto(1, h);
+    for (double h : altezze) g.aggiungi_punto(2, 250 - h);
+    g.ridisegna();
+    QTest::qWait(50);
+    ASSERT_EQ(g.asse_y(1)->max(), 40);
+    ASSERT_EQ(g.asse_x()->max(), 10);
+    const QRectF area = g.chart()->plotArea();
+    const QList<QPointF> segni = g.segni(1);
+    ASSERT_EQ(segni.size(), altezze.size());
+    EXPECT_EQ(g.segni(2).size(), altezze.size());
+    EXPECT_NEAR(segni.last().x(), area.right(), 1);
+    EXPECT_NEAR(segni[2].y(), area.top(), 1);
+
+    const QGraphicsItem* livello = g.livello_segni();
+    EXPECT_FALSE(livello->flags() & QGraphicsItem::ItemClipsToShape);
+    for (const QGraphicsItem* su = livello->parentItem(); su; su = su->parentItem())
+        EXPECT_FALSE(su->flags() & QGraphicsItem::ItemClipsChildrenToShape);
+    const double r = GraficoQt::raggio_segno;
+    for (const QPointF& c : segni) EXPECT_TRUE(livello->boundingRect().contains(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r)));
+
+    // On screen: the half of the top marker above the plot area is painted in the plot's colour.
+    const QImage immagine = g.grab().toImage();
+    const QPoint sopra = g.mapFromScene(g.chart()->mapToScene(segni[2] - QPointF(0, r - 2)));
+    const QColor colore = g.serie(1)->pen().color();
+    const QColor letto = immagine.pixelColor(sopra);
+    EXPECT_LT(std::abs(letto.red() - colore.red()) + std::abs(letto.green() - colore.green()) +
+                  std::abs(letto.blue() - colore.blue()),
+              60)
+        << letto.name().toStdString() << " instead of " << colore.name().toStdString();
+}
+
+// Deleting a jump takes its points away: the later ones move one step back and
+// no marker of the deleted one is left.
+TEST(GraficoQt, EliminareUnPuntoNonLasciaSegni) {
+    GraficoQt g;
+    g.resize(400, 300);
+    g.show();
+    for (double y : {10.0, 20.0, 30.0, 40.0}) g.aggiungi_punto(1, y);
+    for (double y : {100.0, 200.0, 300.0, 400.0}) g.aggiungi_punto(2, y);
+    g.ridisegna();
+    g.elimina_punto(3);  // the highest of both plots
+    g.elimina_punto(1);
+    g.elimina_punto(7);  // no such point
+    EXPECT_FALSE(g.lotto_in_attesa());
+    ASSERT_EQ(g.numero_punti(1), 2);
+    EXPECT_EQ(g.punto(1, 1), 30);
+    EXPECT_EQ(g.serie(1)->points(), (QList<QPointF>{{1, 10}, {2, 30}}));
+    EXPECT_EQ(g.serie(2)->points(), (QList<QPointF>{{1, 100}, {2, 300}}));
+    EXPECT_EQ(g.segni(1).size(), 2);
+    EXPECT_EQ(g.segni(2).size(), 2);
+    EXPECT_LT(g.massimo(1), 40);  // the axis follows what is left
+    EXPECT_LT(g.massimo(2), 400);
+    g.elimina_punto(0);
+    g.elimina_punto(0);
+    EXPECT_EQ(g.serie(1)->count(), 0);
+    EXPECT_TRUE(g.segni(1).isEmpty());
+    EXPECT_TRUE(g.livello_segni()->boundingRect().isEmpty());
 }

@@ -48,6 +48,22 @@ TEST(GuastiLetture, UnaBombaZipNonPassaILimitiNormali) {
     EXPECT_TRUE(errore.contains("troppo grande") || errore.contains("supera")) << errore.toStdString();
 }
 
+// What the workbook libraries and the system report reaches the coach in Italian.
+TEST(GuastiLetture, IMotiviDiUnaLetturaFallitaSonoInItaliano) {
+    QTemporaryDir dir;
+    const QString non_zip = dir.filePath(QStringLiteral("finto.xlsx"));
+    QFile f(non_zip);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray("PK\x03\x04") + QByteArray(4000, 'z'));
+    f.close();
+    FogliDiCalcoloFile fogli;
+    QString errore;
+    EXPECT_EQ(fogli.apri(non_zip, &errore), nullptr);
+    EXPECT_EQ(errore.toStdString(), "non è un file .xlsx valido (non è un archivio zip)");
+    EXPECT_EQ(fogli.apri(dir.filePath(QStringLiteral("manca.xlsx")), &errore), nullptr);
+    EXPECT_EQ(errore.toStdString(), "file o cartella inesistente");
+}
+
 // The settings file cannot be written: its folder is a plain file (root ignores
 // permission bits, not this). Values still read and write in the session, and
 // closing the store neither crashes nor hangs.

@@ -114,3 +114,29 @@ TEST_F(FileConfig, ErroriDiScritturaEDiLetturaMostranoLaDescrizione) {
     ASSERT_EQ(messaggi.mostrati.size(), 1u);
     EXPECT_TRUE(messaggi.mostrati[0].testo.startsWith("Carica_File_Config: "));
 }
+
+// The coach reads the reasons in Italian, with the path they concern.
+TEST_F(FileConfig, LeDescrizioniDegliErroriSonoInItaliano) {
+    ASSERT_TRUE(scrivi_file(tmp.filePath("ini"), "occupato"));
+    sessione.nome_utente = "A";
+    sessione.cartella_utente = tmp.filePath("T/A");
+    EXPECT_FALSE(Salva_File_Config(sessione, cartelle, {}, messaggi));
+    QFile::remove(tmp.filePath("ini"));
+    QDir().mkpath(tmp.filePath("T/A/A.cfg"));
+    EXPECT_FALSE(Salva_File_Config(sessione, cartelle, {}, messaggi));
+    EXPECT_FALSE(Carica_File_Config(sessione, messaggi, tmp.filePath("manca.cfg")));
+    sessione.cartella_utente = tmp.filePath("T/" + QString(300, u'a'));
+    EXPECT_FALSE(Salva_File_Config(sessione, cartelle, {}, messaggi));
+
+    QStringList testi;
+    for (const auto& m : messaggi.mostrati) testi << m.testo;
+    ASSERT_EQ(testi.size(), 4) << testi.join('\n').toStdString();
+    EXPECT_TRUE(testi[0].startsWith("Salva_File_Config: una parte del percorso non è una cartella ("))
+        << testi[0].toStdString();
+    // Qt's own text of this failure comes from its Italian translation.
+    EXPECT_TRUE(testi[1].startsWith("Salva_File_Config: errore di scrittura del file: ")) << testi[1].toStdString();
+    EXPECT_TRUE(testi[1].contains("cartella")) << testi[1].toStdString();
+    EXPECT_TRUE(testi[2].startsWith("Carica_File_Config: file o cartella inesistente (")) << testi[2].toStdString();
+    EXPECT_TRUE(testi[2].endsWith(QDir::toNativeSeparators(tmp.filePath("manca.cfg")) + ")"));
+    EXPECT_TRUE(testi[3].startsWith("Salva_File_Config: nome del file troppo lungo (")) << testi[3].toStdString();
+}

@@ -354,6 +354,36 @@ TEST_F(DialogoConfigura, NomiPericolosiNonDiventanoCartelle) {
     EXPECT_EQ(tutto_sotto(tmp.path()), QStringList({"prog", "prog/ini", "prog/ini/hopa.ini"}));
 }
 
+// A name the file system cannot hold is refused like an unsafe one: never added to
+// a row, written to the list file or committed.
+TEST_F(DialogoConfigura, NomiTroppoLunghiPerIlDiscoNonEntrano) {
+    auto& d = apri();
+    nuovo(riga_squadra, "Squadra");
+    ASSERT_EQ(sessione.squadra, "Squadra");
+    const QByteArray ini_prima = contenuto(cartelle.file_ini());
+    const QString lungo(300, u'x');
+    for (int riga : {riga_squadra, riga_atleta}) {
+        messaggi.mostrati.clear();
+        nuovo(riga, lungo);
+        EXPECT_FALSE(d.txt_utente(riga)->findText(lungo) >= 0) << riga;
+        ASSERT_EQ(messaggi.mostrati.size(), 1u) << riga;
+        EXPECT_TRUE(messaggi.mostrati[0].testo.startsWith("Nome troppo lungo")) << riga;
+    }
+    EXPECT_EQ(contenuto(cartelle.file_ini()), ini_prima);
+
+    // Typed into the row, it stops the commit: nothing is stored and the dialog stays open.
+    messaggi.mostrati.clear();
+    d.txt_utente(riga_atleta)->setEditText(lungo);
+    d.Cmd_ok()->click();
+    EXPECT_TRUE(d.isVisible());
+    ASSERT_EQ(messaggi.mostrati.size(), 1u);
+    EXPECT_TRUE(messaggi.mostrati[0].testo.startsWith("Nome troppo lungo"));
+    EXPECT_NE(sessione.nome_utente, lungo);
+    EXPECT_NE(leggi("nome_utente"), lungo);
+    EXPECT_EQ(contenuto(cartelle.file_ini()), ini_prima);
+    EXPECT_EQ(tutto_sotto(prog), QStringList({"Squadra", "ini", "ini/hopa.ini"}));
+}
+
 TEST_F(DialogoConfigura, NomiPericolosiDaArchivioEFileNonSonoUsatiComePercorsi) {
     // An athlete file and athlete folders outside the program folder.
     ASSERT_TRUE(scrivi_file(tmp.filePath("fuori/x/x.cfg"), file_atleta::scrivi({7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7}, "/altrove")));

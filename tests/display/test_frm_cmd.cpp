@@ -90,7 +90,7 @@ TEST(Frm_cmd, ResetArrestaSvuotaEResettaLeLinee) {
     EXPECT_EQ(b.scheda.registro, (Registro{"arresta", "azzera", "linee"}));
     EXPECT_FALSE(b.cmd.Button_On->Value());
     EXPECT_FALSE(b.stato.acquisizione);
-    // Every change of its value resets, whatever the value; with the switch off no stop is sent.
+    // Every press resets; with the switch off no stop is sent.
     b.scheda.registro.clear();
     QTest::mouseClick(b.cmd.Button_start, Qt::LeftButton);
     EXPECT_EQ(b.scheda.registro, (Registro{"azzera", "linee"}));
@@ -105,11 +105,43 @@ TEST(Frm_cmd, GliAltriPulsantiRaggiungonoLeLoroAzioni) {
     QTest::mouseClick(b.cmd.Button_Crono, Qt::LeftButton);
     QTest::mouseClick(b.cmd.Button_Calcolatrice, Qt::LeftButton);
     EXPECT_EQ(b.salvataggi, 1);
-    EXPECT_EQ(b.medie, 2);  // on every change of value, both ways
+    EXPECT_EQ(b.medie, 2);  // once per press
     EXPECT_EQ(b.assi, 1);
     EXPECT_EQ(b.crono, 1);
     EXPECT_EQ(b.calcolatrici, 1);
     EXPECT_TRUE(b.scheda.registro.empty());
+}
+
+// Only ON/OFF holds a state: its light stays lit while it is on. The others are
+// momentary: lit only while held down, and each press runs its action once.
+TEST(Frm_cmd, SoloOnOffRestaAccesoGliAltriSonoMomentanei) {
+    Banco b;
+    QTest::mouseClick(b.cmd.Button_On, Qt::LeftButton);
+    EXPECT_TRUE(b.cmd.Button_On->spia_accesa());
+    const std::vector<std::pair<PulsanteSpia*, int*>> momentanei = {
+        {b.cmd.Button_Segnale, &b.medie}, {b.cmd.Button_Grafici, &b.assi}, {b.cmd.Button_Crono, &b.crono}};
+    for (auto [pulsante, conteggio] : momentanei) {
+        const QString nome = pulsante->objectName();
+        QTest::mousePress(pulsante, Qt::LeftButton);
+        EXPECT_TRUE(pulsante->spia_accesa()) << nome.toStdString();
+        QTest::mouseRelease(pulsante, Qt::LeftButton);
+        EXPECT_FALSE(pulsante->spia_accesa()) << nome.toStdString();
+        EXPECT_FALSE(pulsante->Value()) << nome.toStdString();
+        EXPECT_EQ(*conteggio, 1) << nome.toStdString();
+        pulsante->setFocus();
+        QTest::keyClick(pulsante, Qt::Key_Space);
+        EXPECT_FALSE(pulsante->spia_accesa()) << nome.toStdString();
+        EXPECT_EQ(*conteggio, 2) << nome.toStdString();
+    }
+    EXPECT_TRUE(b.cmd.Button_On->spia_accesa());
+    b.scheda.registro.clear();
+    QTest::mouseClick(b.cmd.Button_start, Qt::LeftButton);
+    EXPECT_FALSE(b.cmd.Button_start->spia_accesa());
+    EXPECT_FALSE(b.cmd.Button_On->spia_accesa());  // the reset switched the test off
+    EXPECT_EQ(b.scheda.registro, (Registro{"arresta", "azzera", "linee"}));
+    QTest::mouseClick(b.cmd.Button_start, Qt::LeftButton);
+    EXPECT_FALSE(b.cmd.Button_start->spia_accesa());
+    EXPECT_EQ(b.scheda.registro, (Registro{"arresta", "azzera", "linee", "azzera", "linee"}));
 }
 
 TEST(Frm_cmd, IlRiposizionamentoNonFermaLAcquisizioneENonSovrappone) {

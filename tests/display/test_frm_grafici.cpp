@@ -126,9 +126,11 @@ TEST_F(FrmGrafici, IlTastoCancEliminaLaRigaSelezionata) {
     EXPECT_EQ(prova.salti()[1].t_volo, 400);
     EXPECT_EQ(prova.salti()[2].t_contatto, 260);
     EXPECT_EQ(colonna(1), QStringList({"400", "450"}));
-    // the graph keeps the deleted jump's points, the labels what they showed
-    EXPECT_EQ(pannello->grafico().numero_punti(1), 3);
-    EXPECT_EQ(pannello->grafico().numero_punti(2), 3);
+    // the graph loses the deleted jump's points, the labels keep what they showed
+    EXPECT_EQ(pannello->grafico().numero_punti(1), 2);
+    EXPECT_EQ(pannello->grafico().numero_punti(2), 2);
+    EXPECT_DOUBLE_EQ(pannello->grafico().punto(1, 0), prova.salti()[1].altezza);
+    EXPECT_DOUBLE_EQ(pannello->grafico().punto(2, 1), 260);
     EXPECT_EQ(pannello->Lbl_valore_tvolo->text(), "25");
     // exactly one jump went: nothing is left selected for the loop to delete
     EXPECT_EQ(pannello->righe_selezionate(), std::vector<int32_t>{});
@@ -139,6 +141,7 @@ TEST_F(FrmGrafici, IlTastoCancEliminaLaRigaSelezionata) {
     EXPECT_EQ(colonna(0), QStringList({"2"}));
     EXPECT_EQ(prova.numero(), 1);
     EXPECT_EQ(prova.salti()[1].n_rip, 2);
+    EXPECT_EQ(pannello->grafico().numero_punti(1), 1);
 }
 
 TEST_F(FrmGrafici, CancSenzaSelezioneEAltriTastiNonEliminano) {

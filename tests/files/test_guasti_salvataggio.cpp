@@ -7,6 +7,7 @@
 #include "files/comandi_file.h"
 #include "files/foglio_prova.h"
 #include "files/frm_progress.h"
+#include "platform/errori_file.h"
 #include "adapters/workbook/fogli_file.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -121,6 +123,26 @@ TEST(GuastiSalvataggio, DiscoPienoDaIlMessaggioELasciaIlFileDiPrima) {
 }
 #endif
 
+#ifdef Q_OS_UNIX
+// The disk that fills up part way through a write cuts it short without Qt
+// recording an error ("Unknown error"): the description says what happened.
+TEST(GuastiSalvataggio, UnaScritturaTroncataDalDiscoPienoSiSpiegaInItaliano) {
+    QTemporaryDir dir;
+    QSaveFile f(dir.filePath(QStringLiteral("prova.xlsx")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    qint64 scritti = 0;
+    {
+        DiscoPieno disco(32 * 1024);
+        ASSERT_TRUE(disco.ok);
+        scritti = f.write(QByteArray(64 * 1024, 'x'));
+    }
+    ASSERT_LT(scritti, 64 * 1024);
+    const QString descrizione = errori_file::descrizione(f);
+    f.cancelWriting();
+    EXPECT_TRUE(descrizione.contains("disco pieno")) << descrizione.toStdString();
+}
+#endif
+
 TEST(GuastiSalvataggio, UnaCartellaCheEUnFileDaIlMessaggio) {
     // Permission bits do not stop root; a plain file where the folder should be does.
     Banco b;
@@ -133,6 +155,7 @@ TEST(GuastiSalvataggio, UnaCartellaCheEUnFileDaIlMessaggio) {
     EXPECT_FALSE(b.comandi.Salva_File_Dati_Excel(finta + QStringLiteral("/prova.xlsx")));
     ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
     EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("Salva_File_Dati_Excel: "));
+    EXPECT_EQ(b.messaggi.mostrati[0].testo, "Salva_File_Dati_Excel: una parte del percorso non è una cartella");
     EXPECT_EQ(contenuto(finta), "non una cartella");
 }
 

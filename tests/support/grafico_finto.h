@@ -19,6 +19,10 @@ public:
     QString didascalia_y(int plot) const override { return didascalie_y_[indice(plot)]; }
 
     void aggiungi_punto(int plot, double y) override { punti_[indice(plot)].push_back(y); }
+    void elimina_punto(int i) override {
+        for (auto& p : punti_)
+            if (i >= 0 && i < static_cast<int>(p.size())) p.erase(p.begin() + i);
+    }
     int numero_punti(int plot) const override { return static_cast<int>(punti_[indice(plot)].size()); }
     double punto(int plot, int i) const override {
         const auto& p = punti_[indice(plot)];

@@ -1,5 +1,8 @@
 // Test main: one QApplication for the whole program, offscreen unless told otherwise,
-// with a private settings location so no test ever touches the user's own settings.
+// with a private settings location so no test ever touches the user's own settings,
+// and Qt's own texts in Italian as the program has them.
+#include "platform/traduzione_qt.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -16,6 +19,7 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setApplicationName("hopa-test");
+    carica_traduzione_qt(app);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

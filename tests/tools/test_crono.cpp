@@ -86,16 +86,31 @@ TEST_F(Crono, LetturaDelTempoTrascorso) {
     EXPECT_EQ(timer_->intervallo(), 100);
     tick(1000);
     EXPECT_EQ(mostrato(), QStringList({"00", "01", "0"}));
-    tick(59950);
-    EXPECT_EQ(mostrato(), QStringList({"00", "60", "0"}));
-    tick(61500);
-    EXPECT_EQ(mostrato(), QStringList({"01", "02", "5"}));
     tick(12345);
     EXPECT_EQ(mostrato(), QStringList({"00", "12", "3"}));
-    tick(12960);  // seconds rounded for display, tenths from the exact time
-    EXPECT_EQ(mostrato(), QStringList({"00", "13", "0"}));
     tick(754300);  // 12 min 34.3 s
     EXPECT_EQ(mostrato(), QStringList({"12", "34", "3"}));
+}
+
+// Minutes, seconds and tenths are read from the same instant and never run ahead
+// of it: a second or a minute shows only once it has passed.
+TEST_F(Crono, LaLetturaNonPrecedeIlTempo) {
+    avvia(0);
+    const std::vector<std::pair<int32_t, std::string>> casi = {
+        {950, "00 00 9"},   {999, "00 00 9"},   {12960, "00 12 9"},   {59950, "00 59 9"},     {59999, "00 59 9"},
+        {60000, "01 00 0"}, {61500, "01 01 5"}, {119999, "01 59 9"}, {3599999, "59 59 9"}, {3600000, "60 00 0"}};
+    for (const auto& [ms, atteso] : casi) {
+        tick(ms);
+        EXPECT_EQ(mostrato().join(' ').toStdString(), atteso) << ms << " ms";
+    }
+    // Every reading of a run of ticks is at or below the time it was taken at.
+    for (int32_t ms = 0; ms <= 125000; ms += 37) {
+        tick(ms);
+        const QStringList m = mostrato();
+        const int32_t letto = m[0].toInt() * 60000 + m[1].toInt() * 1000 + m[2].toInt() * 100;
+        ASSERT_LE(letto, ms);
+        ASSERT_GT(letto, ms - 100);
+    }
 }
 
 TEST_F(Crono, StopFermaEStartRiparteDaZero) {

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,30 @@ TEST_F(Medie, ColonneDiRigheImpilate) {
     f.show();
     f.Cmd_chiudi->click();
     EXPECT_FALSE(f.isVisible());
+}
+
+// The values are results: they cannot be edited, take no focus and have neither
+// the frame nor the background of a field to type in.
+TEST_F(Medie, IValoriSonoRisultatiNonCampi) {
+    prova({{400, 30, 200, 40, 100}, {380, 28, 210, 38, 200}, {360, 26, 220, 36, 300}});
+    finestra_->Calcolo_Medie();
+    finestra_->show();
+    std::vector<QLineEdit*> caselle = {finestra_->Text1, finestra_->Text2};
+    for (auto* g : {&finestra_->Txt_medie, &finestra_->Txt_valore_media, &finestra_->Txt_dec_totale})
+        for (int k = 1; k <= 5; ++k) caselle.push_back((*g)[k]);
+    for (QLineEdit* t : caselle) {
+        const std::string nome = t->objectName().toStdString();
+        EXPECT_TRUE(t->isReadOnly()) << nome;
+        EXPECT_FALSE(t->hasFrame()) << nome;
+        EXPECT_EQ(t->focusPolicy(), Qt::NoFocus) << nome;
+        EXPECT_EQ(t->palette().color(QPalette::Base), finestra_->palette().color(QPalette::Window)) << nome;
+        const QString prima = t->text();
+        QTest::mouseClick(t, Qt::LeftButton);
+        QTest::keyClicks(t, "99");
+        EXPECT_EQ(t->text(), prima) << nome;
+    }
+    EXPECT_EQ(media(1), "380.0");
+    EXPECT_EQ(finestra_->Text1->text(), "MEDIA");
 }
 
 TEST_F(Medie, BordoSinistroAMetaDellaFinestraPrincipale) {

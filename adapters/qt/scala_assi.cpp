@@ -1,0 +1,59 @@
+#include "adapters/qt/scala_assi.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace scala_assi {
+
+namespace {
+constexpr int intervalli_salti = 10;
+constexpr int intervalli_valori = 6;
+}  // namespace
+
+double passo_tondo(double ampiezza, int intervalli) {
+    if (!(ampiezza > 0) || !std::isfinite(ampiezza) || intervalli < 1) return 1;
+    const double minimo = ampiezza / intervalli;
+    double decade = std::pow(10.0, std::floor(std::log10(minimo)));
+    for (;;) {
+        for (double m : {1.0, 2.0, 5.0})
+            // A hair of tolerance: 10 / 10 must give 1, not 2.
+            if (m * decade >= minimo * (1 - 1e-9)) return m * decade;
+        decade *= 10;
+    }
+}
+
+int decimali(double passo) {
+    if (!(passo > 0) || passo >= 1) return 0;
+    return std::clamp(static_cast<int>(std::ceil(-std::log10(passo) - 1e-9)), 0, 9);
+}
+
+Scala asse_salti(qsizetype punti) {
+    Scala s;
+    s.minimo = 0;
+    // Grows by tens (not at every jump), and ends on a tick.
+    const double decine = std::max(10.0, std::ceil(static_cast<double>(punti) / 10.0) * 10.0);
+    s.passo = std::max(1.0, passo_tondo(decine, intervalli_salti));
+    s.massimo = std::ceil(decine / s.passo) * s.passo;
+    return s;
+}
+
+Scala asse_dati(double dati_min, double dati_max) {
+    double lo = std::min(0.0, dati_min);
+    double hi = std::max({0.0, dati_max, lo + 1});
+    Scala s;
+    s.passo = passo_tondo(hi - lo, intervalli_valori);
+    s.minimo = std::floor(lo / s.passo) * s.passo;
+    s.massimo = std::ceil(hi / s.passo) * s.passo;
+    return s;
+}
+
+Scala asse_fisso(double a, double b) {
+    Scala s;
+    s.minimo = std::min(a, b);
+    s.massimo = std::max(a, b);
+    if (s.massimo == s.minimo) s.massimo = s.minimo + 1;
+    s.passo = passo_tondo(s.massimo - s.minimo, intervalli_valori);
+    return s;
+}
+
+}  // namespace scala_assi
