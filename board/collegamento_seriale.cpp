@@ -94,6 +94,8 @@ void CollegamentoSeriale::chiudi() {
     chiudi_porta(*porta_, stato_);
 }
 
+bool CollegamentoSeriale::avvio_con_risposta() const { return stato_.invio_seriale; }
+
 void CollegamentoSeriale::porta_persa() {
     // A detection that loses its port fails by itself: nothing to tell.
     const bool scheda_nota = stato_.connesso && !protocollo_.rilevamento_in_corso();

@@ -52,8 +52,13 @@ public:
     // The smallest text size of the buttons, in pixels (a very narrow strip).
     static constexpr int dimensione_minima = 8;
 
+signals:
+    // Acquisition was switched on (a start that succeeded) or off.
+    void acquisizione_cambiata(bool accesa);
+
 private:
     void reset_dati();
+    void torna_spento();
     // The buttons' text size for their placed size.
     void adatta_caratteri();
 
@@ -61,4 +66,5 @@ private:
     VistaSalti& vista_;
     SequenzeScheda& scheda_;
     AzioniComandi azioni_;
+    bool torna_spento_ = false;
 };

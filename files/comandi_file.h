@@ -48,6 +48,8 @@ public:
     // "Apri file csv": asks for the file (cancel is silent) and imports it; a
     // file without the "HOPA" marker is ignored without a word.
     void apri_file_csv();
+    // Replaces the current test with the one in this text file of a test; true when it did.
+    bool apri_file_csv(const QString& percorso);
     // "Apri con Excel": the open dialog; gives the chosen workbook (nothing on cancel),
     // which the caller opens in the system's spreadsheet program.
     std::optional<QString> apri_excel();

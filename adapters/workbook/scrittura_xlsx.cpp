@@ -1,6 +1,7 @@
 #include "adapters/workbook/scrittura_xlsx.h"
 
 #include "adapters/workbook/errori_librerie.h"
+#include "adapters/workbook/bozze.h"
 #include "adapters/workbook/foglio_memoria.h"
 #include "platform/errori_file.h"
 
@@ -259,7 +260,7 @@ bool rendi_esatti(const QString& bozza, const FoglioMemoria& foglio, QString* er
 bool scrivi_xlsx(const FoglioMemoria& foglio, const QString& percorso, QString* errore) {
     QString scarto;
     if (!errore) errore = &scarto;
-    QTemporaryDir lavoro;
+    QTemporaryDir lavoro(bozze::modello());
     if (!lavoro.isValid()) {
         *errore = QStringLiteral("cartella temporanea non disponibile: ") + errori_file::traduci(lavoro.errorString());
         return false;
