@@ -12,6 +12,7 @@
 #include "board/trasporto_hid.h"
 #include "core/impostazioni.h"
 #include "core/pausa.h"
+#include "ui/cadenza_pittura.h"
 #include "ui/disposizione.h"
 #include "display/frm_cmd.h"
 #include "display/frm_grafici.h"
@@ -146,6 +147,8 @@ void Applicazione::crea_finestre() {
                           titolo_applicazione, Icona::Informazione);
     };
     principale_ = std::make_unique<Frm_main>(menu);
+    // A live test changes the window at the board's rate: it is painted at the screen's.
+    new CadenzaPittura(principale_.get());
     if (const QScreen* schermo = QGuiApplication::primaryScreen())
         principale_->setGeometry(geometria_principale(schermo->availableGeometry()));
     if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
