@@ -5,6 +5,7 @@
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
 #include "display/valori_grandi.h"
+#include "ui/cadenza_pittura.h"
 #include "ui/misura_testo.h"
 
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -58,6 +60,8 @@ void Frm_grafici::crea_controlli() {
         disposizione::posa(testa, 0, 200, 900, altezza_testa_disegnata);
 
         ListaSalti* l = List_salti[i];
+        l->setModel(&righe_);
+        l->imposta_colonna(i);
         // One scroll bar for the table, on its last column; the others follow it.
         if (i < colonne - 1) l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         connect(l, &ListaSalti::tasto_rilasciato, this, [this, i] { allinea_righe(i); });
@@ -138,21 +142,19 @@ void Frm_grafici::mostra_decremento() {
     txt_decremento_tv->setText(QStringLiteral("%= ") + numeri::formato_0_0(decremento_tv_));
 }
 
-void Frm_grafici::aggiungi_righe(const Salto& s, double n_rip) {
-    const std::array<QString, colonne> testi = {
+RigheSalti::Riga Frm_grafici::riga(const Salto& s, double n_rip) {
+    RigheSalti::Riga testi = {
         numeri::formato_0(n_rip),        numeri::formato_0(s.t_volo),   numeri::formato_0(s.t_contatto),
         numeri::formato_0_0(s.altezza), numeri::formato_0_0(s.s_acc), numeri::formato_0_0(s.potenza)};
-    bool piu_lunga = false;
-    for (int i = 0; i < colonne; ++i) {
-        const QString& t = testi[static_cast<size_t>(i)];
-        List_salti[i]->addItem(t);
-        if (t.size() > caratteri_[static_cast<size_t>(i)]) {
-            caratteri_[static_cast<size_t>(i)] = static_cast<int>(t.size());
-            piu_lunga = true;
-        }
-    }
+    for (size_t i = 0; i < testi.size(); ++i) caratteri_[i] = std::max(caratteri_[i], static_cast<int>(testi[i].size()));
+    return testi;
+}
+
+void Frm_grafici::aggiungi_righe(const Salto& s, double n_rip) {
+    const auto prima = caratteri_;
+    righe_.aggiungi(riga(s, n_rip));
     // A row longer than any before it may need smaller text in every column.
-    if (piu_lunga) adatta_liste();
+    if (caratteri_ != prima) adatta_liste();
 }
 
 void Frm_grafici::mostra_salto(int32_t, const Salto& s) {
@@ -163,13 +165,18 @@ void Frm_grafici::mostra_salto(int32_t, const Salto& s) {
     const bool in_fondo = barra->value() == barra->maximum();
     aggiungi_righe(s, s.n_rip);
     if (in_fondo && !scorrimento_in_attesa_) {
-        // Once per pass of the event loop, however many jumps came in it: scrolling
-        // lays the lists out, which must not happen per jump in a burst.
+        // Once per paint pass of the window (or else per pass of the event loop),
+        // however many jumps came: the lists' pixels then move up rather than being
+        // painted again.
         scorrimento_in_attesa_ = true;
-        QTimer::singleShot(0, this, [this] {
+        auto scorri = [this] {
             scorrimento_in_attesa_ = false;
             for (int i = 0; i < colonne; ++i) List_salti[i]->scrollToBottom();
-        });
+        };
+        if (CadenzaPittura* cadenza = CadenzaPittura::di(this))
+            cadenza->prima_della_passata(this, scorri);
+        else
+            QTimer::singleShot(0, this, scorri);
     }
     grafico_->aggiungi_punto(1, s.altezza);
     grafico_->aggiungi_punto(2, s.t_contatto);
@@ -187,16 +194,15 @@ void Frm_grafici::aggiungi_riga(int32_t k, const Salto& salto) {
 
 std::vector<int32_t> Frm_grafici::righe_selezionate() const {
     std::vector<int32_t> righe;
-    const ListaSalti* l0 = List_salti[0];
-    for (int r = 0; r < l0->count(); ++r)
-        if (l0->item(r)->isSelected()) righe.push_back(r);
+    for (const QModelIndex& i : List_salti[0]->selectionModel()->selectedIndexes()) righe.push_back(i.row());
+    std::sort(righe.begin(), righe.end());
     return righe;
 }
 
 void Frm_grafici::azzera_prova() { prova_.azzera(); }
 
 void Frm_grafici::svuota() {
-    for (int i = 0; i < colonne; ++i) List_salti[i]->clear();
+    righe_.svuota();
     caratteri_.fill(caratteri_base);
     adatta_liste();
     mostra_decremento();
@@ -207,8 +213,17 @@ void Frm_grafici::svuota() {
 
 void Frm_grafici::mostra_prova() {
     svuota();
+    // Every row in one notice: the lists lay out once, not once per jump.
     const Salti& salti = prova_.salti();
-    for (int32_t k = 1; k <= salti.numero(); ++k) aggiungi_riga(k, salti[k]);
+    std::vector<RigheSalti::Riga> righe;
+    righe.reserve(static_cast<size_t>(salti.numero()));
+    for (int32_t k = 1; k <= salti.numero(); ++k) {
+        righe.push_back(riga(salti[k], k));
+        grafico_->aggiungi_punto(1, salti[k].altezza);
+        grafico_->aggiungi_punto(2, salti[k].t_contatto);
+    }
+    righe_.aggiungi(std::move(righe));
+    adatta_liste();
     // The large values show the test read, as a box change would.
     aggiorna_valori();
 }
@@ -235,13 +250,12 @@ void Frm_grafici::elimina_salto(int32_t& Quale_salto) {
 
 void Frm_grafici::togli_riga(int32_t k) {
     const int riga = k - 1;
-    for (int i = 0; i < colonne; ++i) {
-        ListaSalti* l = List_salti[i];
-        if (riga < 0 || riga >= l->count()) continue;
+    std::array<bool, colonne> era_selezionata{};
+    for (int i = 0; i < colonne; ++i) era_selezionata[static_cast<size_t>(i)] = List_salti[i]->selezionata(riga);
+    if (righe_.elimina(riga)) {
         // The removed row's selection goes with it; it does not pass to the next row.
-        const bool era_selezionata = l->riga_selezionata() == riga;
-        delete l->takeItem(riga);
-        if (era_selezionata) l->clearSelection();
+        for (int i = 0; i < colonne; ++i)
+            if (era_selezionata[static_cast<size_t>(i)]) List_salti[i]->clearSelection();
     }
     grafico_->elimina_punto(riga);  // the graph shows the jumps the list shows
 }
@@ -261,7 +275,7 @@ void Frm_grafici::tasto_in_lista(int tasto) {
     ListaSalti* l0 = List_salti[0];
     const int m = l0->count();
     for (int i = 0; i <= m; ++i) {
-        if (i < l0->count() && l0->item(i)->isSelected()) {
+        if (i < l0->count() && l0->selezionata(i)) {
             int32_t quale = i;
             elimina_salto(quale);
             --i;

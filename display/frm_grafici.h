@@ -5,6 +5,7 @@
 #include "ui/disposizione.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
+#include "display/righe_salti.h"
 #include "platform/grafico.h"
 #include "ui/gruppo_controlli.h"
 
@@ -20,12 +21,17 @@ class QLineEdit;
 class CasellaInput;
 class ModelloProva;
 
-// The jump panel: six parallel single-selection lists (one per column), the two
-// large value labels of the last jump and the graph of heights and contact times.
-// It shows the test by listening to its model: a completed jump becomes a row, two
-// values and two points; a cleared or replaced test is shown anew; a deleted jump
-// loses its row. It never writes a jump itself: clearing and deleting are asked of
-// the model.
+// The jump panel: six parallel single-selection lists (one per column of one
+// model of rows), the two large value labels of the last jump and the graph of
+// heights and contact times. It shows the test by listening to its model: a
+// completed jump becomes a row, two values and two points; a cleared or replaced
+// test is shown anew; a deleted jump loses its row. It never writes a jump itself:
+// clearing and deleting are asked of the model.
+//
+// A jump costs the same however long the test: the row is appended to the rows'
+// model (each list draws only what it shows), the lists scroll once per pass of
+// the event loop, the graph takes its points in batches, and what is painted is
+// left to the window's one paint pass per display refresh.
 class Frm_grafici : public QWidget, public VistaSalti {
     Q_OBJECT
 
@@ -33,7 +39,7 @@ public:
     // Whether a check box of the header is ticked.
     using LettoreCasella = std::function<bool()>;
 
-    static constexpr int colonne = 6;
+    static constexpr int colonne = RigheSalti::colonne;
     // The lists' text is sized for rows of at least this many characters.
     static constexpr int caratteri_base = 4;
 
@@ -82,6 +88,7 @@ public:
 
     Grafico& grafico();
     ListaSalti* lista(int colonna) const { return List_salti[colonna]; }
+    const RigheSalti& righe() const { return righe_; }
     QLabel* testa(int colonna) const { return Lbl_dettaglio[colonna]; }
 
 private:
@@ -89,6 +96,7 @@ private:
     void allinea_righe(int sorgente);
     void tasto_in_lista(int tasto);
     void premuto_in_lista(int sorgente, Qt::MouseButton pulsante, QPoint globale);
+    RigheSalti::Riga riga(const Salto& s, double n_rip);
     void aggiungi_righe(const Salto& s, double n_rip);
     void mostra_decremento();
     void mostra_valori(const Salto* ultimo);
@@ -105,6 +113,7 @@ private:
 
     ModelloProva& prova_;
     CasellaInput& casella_;
+    RigheSalti righe_;
     DimensioniClient client_;
     LettoreCasella chk_tv_, chk_tc_;
     QPointer<QWidget> sopra_;

@@ -22,7 +22,7 @@ namespace {
 QStringList righe_lista(Applicazione& a) {
     QStringList r;
     for (int c = 0; c < 6; ++c)
-        for (int i = 0; i < a.grafici().lista(c)->count(); ++i) r << a.grafici().lista(c)->item(i)->text();
+        for (int i = 0; i < a.grafici().lista(c)->count(); ++i) r << a.grafici().lista(c)->testo(i);
     return r;
 }
 

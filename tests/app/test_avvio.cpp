@@ -50,8 +50,8 @@ TEST(Avvio, ConLaSchedaHidUnaProvaDalTappetoAlloSchermo) {
     ASSERT_TRUE(BancoApp::attendi([&] { return righe(b) == 10; }, 5000)) << righe(b);
     EXPECT_EQ(a.prova().numero(), 10);
     EXPECT_EQ(b.beep.suonati - beep_all_avvio, 10);  // one beep per jump
-    EXPECT_EQ(a.grafici().lista(1)->item(0)->text(), "402");  // the first report was discarded
-    EXPECT_EQ(a.grafici().lista(0)->item(9)->text(), "10");
+    EXPECT_EQ(a.grafici().lista(1)->testo(0), "402");  // the first report was discarded
+    EXPECT_EQ(a.grafici().lista(0)->testo(9), "10");
     EXPECT_EQ(a.grafici().grafico().numero_punti(1), 10);
     EXPECT_EQ(a.grafici().grafico().numero_punti(2), 10);
     EXPECT_EQ(a.grafici().Lbl_valore_tcontatto->text(), "210");  // Chk_tc ticked at load
@@ -115,7 +115,7 @@ TEST(Avvio, LaSchedaSerialeVieneTrovataEAccendeDaSola) {
     EXPECT_TRUE(a.comandi().Button_On->Value());
     EXPECT_TRUE(a.collegamento().acquisizione);
     ASSERT_TRUE(BancoApp::attendi([&] { return righe(b) == 10; }, 6000)) << righe(b);
-    EXPECT_EQ(a.grafici().lista(2)->item(0)->text(), "201");
+    EXPECT_EQ(a.grafici().lista(2)->testo(0), "201");
     EXPECT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join('|').toStdString();
 }
 

@@ -54,9 +54,9 @@ std::vector<Testo> testi(QWidget* pannello) {
             const QPoint origine = lista->viewport()->geometry().topLeft();
             for (int r = 0; r < lista->count(); ++r) {
                 // Rows scrolled out of sight are measured where the first one is.
-                QRect riga = lista->visualItemRect(lista->item(r)).translated(origine);
+                QRect riga = lista->rettangolo_riga(r).translated(origine);
                 riga.moveTop(origine.y());
-                t.push_back({lista, lista->item(r)->text(), riga.adjusted(margine, 0, -margine, 0),
+                t.push_back({lista, lista->testo(r), riga.adjusted(margine, 0, -margine, 0),
                              Qt::AlignLeft | Qt::AlignVCenter});
             }
         }

@@ -39,12 +39,12 @@ protected:
     QStringList colonna(int c) const {
         QStringList testi;
         ListaSalti* l = pannello->lista(c);
-        for (int r = 0; r < l->count(); ++r) testi << l->item(r)->text();
+        for (int r = 0; r < l->count(); ++r) testi << l->testo(r);
         return testi;
     }
     QStringList riga(int r) const {
         QStringList testi;
-        for (int c = 0; c < Frm_grafici::colonne; ++c) testi << pannello->lista(c)->item(r)->text();
+        for (int c = 0; c < Frm_grafici::colonne; ++c) testi << pannello->lista(c)->testo(r);
         return testi;
     }
     std::vector<int> selezioni() const {

@@ -1,5 +1,6 @@
 #include "pannello_prova.h"
 
+#include "core/numeri.h"
 #include "display/frm_assi.h"
 
 #include <QLabel>
@@ -9,7 +10,7 @@
 #include <QTest>
 
 namespace {
-QPoint centro_riga(ListaSalti* l, int r) { return l->visualItemRect(l->item(r)).center(); }
+QPoint centro_riga(ListaSalti* l, int r) { return l->rettangolo_riga(r).center(); }
 
 void clic_riga(ListaSalti* l, int r, Qt::MouseButton p = Qt::LeftButton) {
     QTest::mouseClick(l->viewport(), p, {}, centro_riga(l, r));
@@ -304,7 +305,7 @@ TEST_F(FrmGrafici, LeColonneScorronoInsiemeESeguonoIlSaltoNuovo) {
     // The newest jump is in view in every column, on the same line.
     for (int c = 0; c < Frm_grafici::colonne; ++c) {
         ListaSalti* l = pannello->lista(c);
-        EXPECT_TRUE(l->viewport()->rect().intersects(l->visualItemRect(l->item(79)))) << c;
+        EXPECT_TRUE(l->viewport()->rect().intersects(l->rettangolo_riga(79))) << c;
         EXPECT_EQ(l->verticalScrollBar()->value(), pannello->lista(0)->verticalScrollBar()->value()) << c;
     }
     // Scrolled back in one column, all follow, and a new jump does not pull them away.
@@ -312,4 +313,27 @@ TEST_F(FrmGrafici, LeColonneScorronoInsiemeESeguonoIlSaltoNuovo) {
     salto(200, 600);
     QCoreApplication::processEvents();
     for (int c = 0; c < Frm_grafici::colonne; ++c) EXPECT_EQ(pannello->lista(c)->verticalScrollBar()->value(), 0) << c;
+}
+
+// 500 jumps in one pass of the event loop (a burst read from the port): every row
+// is there at once, and the lists lay out and scroll once for all of them.
+TEST_F(FrmGrafici, UnaRafficaInUnPassaggioUnaSolaImpaginazione) {
+    pannello->show();
+    QCoreApplication::processEvents();
+    std::vector<int> prima;
+    for (int c = 0; c < Frm_grafici::colonne; ++c) prima.push_back(pannello->lista(c)->impaginazioni());
+    for (int i = 0; i < 500; ++i) salto(200 + i % 50, 400 + i % 100);
+    EXPECT_EQ(colonna(0).size(), 500);
+    const Salto& ultimo = prova.salti()[500];
+    EXPECT_EQ(riga(499), QStringList({"500", "499", "249", "30.5", numeri::formato_0_0(ultimo.s_acc),
+                                      numeri::formato_0_0(ultimo.potenza)}));
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    for (int c = 0; c < Frm_grafici::colonne; ++c) {
+        ListaSalti* l = pannello->lista(c);
+        EXPECT_EQ(l->count(), 500) << c;
+        EXPECT_EQ(l->impaginazioni() - prima[static_cast<size_t>(c)], 1) << c;
+        EXPECT_TRUE(l->viewport()->rect().contains(l->rettangolo_riga(499))) << c;
+    }
+    EXPECT_EQ(pannello->grafico().numero_punti(2), 500);
 }
