@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QStyleOptionGraphicsItem>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -37,45 +38,67 @@ QList<QPointF> sfoltisci(const QList<QPointF>& punti, int fasce) {
 const char* const nomi_cursori[2] = {"Cursore_tempo_volo", "Cursore_tempo_contatto"};
 
 // Ticks on the multiples of the scale's step, labels with the decimals it needs.
+// Only what differs is set: every setter, even of the same value, makes the chart
+// write its labels again and lay itself out.
 void applica_scala(QValueAxis* asse, const scala_assi::Scala& scala) {
-    asse->setTickType(QValueAxis::TicksDynamic);
-    asse->setTickAnchor(0);
-    asse->setTickInterval(scala.passo);
-    asse->setLabelFormat(QStringLiteral("%.%1f").arg(scala_assi::decimali(scala.passo)));
+    if (asse->tickType() != QValueAxis::TicksDynamic) asse->setTickType(QValueAxis::TicksDynamic);
+    if (asse->tickAnchor() != 0) asse->setTickAnchor(0);
+    if (asse->tickInterval() != scala.passo) asse->setTickInterval(scala.passo);
+    const QString formato = QStringLiteral("%.%1f").arg(scala_assi::decimali(scala.passo));
+    if (asse->labelFormat() != formato) asse->setLabelFormat(formato);
     if (asse->min() != scala.minimo || asse->max() != scala.massimo) asse->setRange(scala.minimo, scala.massimo);
 }
 }  // namespace
 
 // The markers of the short plots, above the plot area: the chart clips its series
-// to that area, which would cut a marker on its edge in half.
+// to that area, which would cut a marker on its edge in half. Its bounds are the
+// plot area with a marker's margin, so markers come and go without moving them,
+// and a marker added is all that is painted again.
 class SegniPunti : public QGraphicsItem {
 public:
     struct Segno {
         int plot;
         QPointF centro;
         QColor colore;
+        bool operator==(const Segno& a) const { return plot == a.plot && centro == a.centro && colore == a.colore; }
     };
 
     explicit SegniPunti(QGraphicsItem* genitore) : QGraphicsItem(genitore) {
         setZValue(5);
         setAcceptedMouseButtons(Qt::NoButton);
+        setFlag(ItemUsesExtendedStyleOption);  // paint() is told which part to paint
     }
 
-    void imposta(QList<Segno> segni) {
-        // The old area is repainted as well: nothing of a removed marker stays.
-        prepareGeometryChange();
-        segni_ = std::move(segni);
-        area_ = QRectF();
+    static QRectF riquadro(const QPointF& centro) {
         const double r = GraficoQt::raggio_segno + 1;
-        for (const Segno& s : segni_) area_ |= QRectF(s.centro - QPointF(r, r), QSizeF(2 * r, 2 * r));
-        update();
+        return QRectF(centro - QPointF(r, r), QSizeF(2 * r, 2 * r));
+    }
+
+    void imposta(QList<Segno> segni, const QRectF& area_grafico) {
+        const double r = GraficoQt::raggio_segno + 1;
+        const QRectF area = segni.isEmpty() ? QRectF() : area_grafico.adjusted(-r, -r, r, r);
+        if (area != area_) {
+            // The old area is repainted as well: nothing of a removed marker stays.
+            prepareGeometryChange();
+            area_ = area;
+            segni_ = std::move(segni);
+            update();
+            return;
+        }
+        // Markers kept where they were are not painted again.
+        qsizetype uguali = 0;
+        while (uguali < segni.size() && uguali < segni_.size() && segni[uguali] == segni_[uguali]) ++uguali;
+        for (qsizetype i = uguali; i < segni_.size(); ++i) update(riquadro(segni_[i].centro));
+        for (qsizetype i = uguali; i < segni.size(); ++i) update(riquadro(segni[i].centro));
+        segni_ = std::move(segni);
     }
     const QList<Segno>& segni() const { return segni_; }
 
     QRectF boundingRect() const override { return area_; }
-    void paint(QPainter* pittore, const QStyleOptionGraphicsItem*, QWidget*) override {
+    void paint(QPainter* pittore, const QStyleOptionGraphicsItem* opzione, QWidget*) override {
         pittore->setRenderHint(QPainter::Antialiasing);
         for (const Segno& s : segni_) {
+            if (!opzione->exposedRect.intersects(riquadro(s.centro))) continue;
             pittore->setPen(QPen(Qt::white, 1));
             pittore->setBrush(s.colore);
             pittore->drawEllipse(s.centro, GraficoQt::raggio_segno, GraficoQt::raggio_segno);
@@ -116,12 +139,16 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
         t.asse->setTitleBrush(colori[i]);
         grafico->addAxis(t.asse, lati[i]);
         t.serie = new QLineSeries(grafico);
+        t.coda = new QLineSeries(grafico);
         t.serie->setObjectName(QString::fromLatin1(nomi_serie[i]));
         t.serie->setName(QString::fromLatin1(nomi_serie[i]));
-        t.serie->setPen(QPen(colori[i], 2));
-        grafico->addSeries(t.serie);
-        t.serie->attachAxis(asse_x_);
-        t.serie->attachAxis(t.asse);
+        t.coda->setObjectName(QString::fromLatin1(nomi_serie[i]) + QStringLiteral("-coda"));
+        for (QLineSeries* s : {t.serie, t.coda}) {
+            s->setPen(QPen(colori[i], 2));
+            grafico->addSeries(s);
+            s->attachAxis(asse_x_);
+            s->attachAxis(t.asse);
+        }
     }
 
     for (int c = 0; c < 2; ++c) {
@@ -161,6 +188,21 @@ const GraficoQt::Traccia* GraficoQt::traccia(int plot) const {
 QLineSeries* GraficoQt::serie(int plot) const {
     const Traccia* t = traccia(plot);
     return t ? t->serie : nullptr;
+}
+
+QLineSeries* GraficoQt::coda(int plot) const {
+    const Traccia* t = traccia(plot);
+    return t ? t->coda : nullptr;
+}
+
+QList<QPointF> GraficoQt::disegnati(int plot) const {
+    const Traccia* t = traccia(plot);
+    if (!t) return {};
+    QList<QPointF> punti = t->serie->points();
+    const QList<QPointF> coda = t->coda->points();
+    // The tail's first point is the body's last one, when there is a body.
+    punti.append(punti.isEmpty() ? coda : coda.mid(1));
+    return punti;
 }
 
 QValueAxis* GraficoQt::asse_y(int plot) const {
@@ -231,33 +273,47 @@ void GraficoQt::cancella_dati() {
     lotto_.stop();
     for (Traccia& t : tracce_) {
         t.punti.clear();
-        t.consegnati = 0;
+        t.consegnati = t.nel_corpo = 0;
         t.dati_min = t.dati_max = 0;
         t.serie->clear();
+        t.coda->clear();
     }
     aggiorna_assi();
 }
 
 void GraficoQt::ridisegna() {
-    consegna_lotto();
+    consegna_lotto(true);
     viewport()->update();
 }
 
-void GraficoQt::consegna_lotto() {
+void GraficoQt::consegna_lotto(bool tutto) {
     lotto_.stop();
     QElapsedTimer orologio;
     orologio.start();
     for (Traccia& t : tracce_) {
-        if (t.consegnati == t.punti.size()) continue;
-        const bool corta = t.punti.size() <= punti_con_segno;
+        const qsizetype n = t.punti.size();
+        if (t.consegnati == n && !(tutto && t.nel_corpo < n)) continue;
+        const bool corta = n <= punti_con_segno;
         if (t.serie->pen().width() != (corta ? 2 : 1)) {
-            QPen penna = t.serie->pen();
-            penna.setWidth(corta ? 2 : 1);
-            t.serie->setPen(penna);
+            for (QLineSeries* s : {t.serie, t.coda}) {
+                QPen penna = s->pen();
+                penna.setWidth(corta ? 2 : 1);
+                s->setPen(penna);
+            }
         }
-        // One replace is one layout of the plot, however many points arrived.
-        t.serie->replace(t.punti.size() <= punti_interi ? t.punti : sfoltisci(t.punti, fasce));
-        t.consegnati = t.punti.size();
+        // One replace is one layout of a series, however many points arrived.
+        if (tutto || t.consegnati < 0 || n - t.nel_corpo > punti_coda) {
+            t.serie->replace(n <= punti_interi ? t.punti : sfoltisci(t.punti, fasce));
+            t.coda->clear();
+            t.nel_corpo = n;
+        } else {
+            QList<QPointF> coda;
+            coda.reserve(n - t.nel_corpo + 1);
+            if (t.nel_corpo > 0) coda.append(t.serie->at(t.serie->count() - 1));
+            coda.append(t.punti.mid(t.nel_corpo));
+            t.coda->replace(coda);
+        }
+        t.consegnati = n;
     }
     aggiorna_assi();
     aggiorna_segni();
@@ -352,12 +408,13 @@ void GraficoQt::aggiorna_segni() {
         const QColor colore = t.serie->pen().color();
         // A point outside limits the operator fixed is not drawn, as its line is not.
         const double margine = 1e-9 * std::max(1.0, t.asse->max() - t.asse->min());
-        for (const QPointF& p : t.serie->points()) {
+        for (qsizetype i = 0; i < t.consegnati; ++i) {
+            const QPointF& p = t.punti[i];
             if (p.y() < t.asse->min() - margine || p.y() > t.asse->max() + margine || p.x() > asse_x_->max()) continue;
             segni.append({plot, chart()->mapToPosition(p, t.serie), colore});
         }
     }
-    segni_->imposta(std::move(segni));
+    segni_->imposta(std::move(segni), chart()->plotArea());
 }
 
 QList<QPointF> GraficoQt::segni(int plot) const {

@@ -20,8 +20,13 @@ class SegniPunti;
 // the wait grows with what the last batch cost to lay out and paint, so the graph
 // never takes more than about a fifth of the interface's time however many
 // points it holds, and appending stays cheap. `ridisegna` hands them over at once.
+// Each plot is drawn by two line series of one colour: the body, rebuilt whole
+// now and then, and a tail of at most `punti_coda` points that carries the line on
+// from the body's last point. A batch rebuilds the tail alone, so handing a point
+// to the chart costs the same at the 20,000th point as at the 10th, and only the
+// tail's strip of the plot is painted again; a tail that is full joins the body.
 // Points carry a marker while a plot is short enough for markers to be read; a
-// plot longer than `punti_interi` is drawn from the lowest and highest point of
+// body longer than `punti_interi` is drawn from the lowest and highest point of
 // each of `fasce` equal runs of points, which on screen is the same line.
 // The markers are drawn above the plot area, not inside it, so that a point on its
 // edge (the last jump, the axis maximum) shows its whole marker. Axis ticks fall on
@@ -34,6 +39,7 @@ public:
     static constexpr int punti_con_segno = 100;  // markers up to this many points
     static constexpr int punti_interi = 2000;    // drawn point by point up to this many
     static constexpr int fasce = 1000;
+    static constexpr int punti_coda = 64;
 
     explicit GraficoQt(QWidget* genitore = nullptr);
 
@@ -63,7 +69,10 @@ public:
     QWidget* controllo() override { return this; }
 
     // The chart's own objects, for inspection.
-    QLineSeries* serie(int plot) const;
+    QLineSeries* serie(int plot) const;  // the body
+    QLineSeries* coda(int plot) const;
+    // The points the chart draws for plot `plot`: the body's, then the tail's.
+    QList<QPointF> disegnati(int plot) const;
     QValueAxis* asse_y(int plot) const;
     QValueAxis* asse_x() const { return asse_x_; }
     bool lotto_in_attesa() const { return lotto_.isActive(); }
@@ -78,10 +87,12 @@ protected:
 
 private:
     struct Traccia {
-        QLineSeries* serie = nullptr;
+        QLineSeries* serie = nullptr;  // the body: points 1..nel_corpo
+        QLineSeries* coda = nullptr;   // the tail: from the body's last drawn point on
         QValueAxis* asse = nullptr;
-        QList<QPointF> punti;     // every point, also those not yet handed to the chart
-        qsizetype consegnati = 0;  // how many the chart holds
+        QList<QPointF> punti;      // every point, also those not yet handed to the chart
+        qsizetype consegnati = 0;  // how many the chart holds (-1: its copy is stale as a whole)
+        qsizetype nel_corpo = 0;   // how many of them the body holds
         bool limiti_fissi = false;
         double min = 0, max = 10;  // the limits as written, when fixed
         double dati_min = 0, dati_max = 0;
@@ -89,7 +100,9 @@ private:
 
     Traccia* traccia(int plot);
     const Traccia* traccia(int plot) const;
-    void consegna_lotto();
+    // Hands the new points to the chart: to the tail, or with `tutto` (or a full
+    // tail) everything to the body.
+    void consegna_lotto(bool tutto = false);
     void aggiorna_assi();
     void applica_limiti(Traccia& t);
     void aggiorna_cursori();

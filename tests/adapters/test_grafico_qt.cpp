@@ -21,18 +21,18 @@ TEST(GraficoQt, PuntiAccodatiArrivanoAlGraficoInUnLotto) {
     EXPECT_EQ(g.punto(1, 1), 28);
     EXPECT_EQ(g.punto(1, 2), 0);
     EXPECT_TRUE(g.lotto_in_attesa());
-    EXPECT_EQ(g.serie(1)->count(), 0);
+    EXPECT_EQ(g.disegnati(1).size(), 0);
 
     // the batch goes by itself after a short while
-    EXPECT_TRUE(QTest::qWaitFor([&] { return g.serie(1)->count() == 2; }, 2000));
-    EXPECT_EQ(g.serie(2)->count(), 1);
-    EXPECT_EQ(g.serie(1)->at(0), QPointF(1, 30.5));  // one step along X per point, from 1
-    EXPECT_EQ(g.serie(1)->at(1), QPointF(2, 28));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g.disegnati(1).size() == 2; }, 2000));
+    EXPECT_EQ(g.disegnati(2).size(), 1);
+    EXPECT_EQ(g.disegnati(1).at(0), QPointF(1, 30.5));  // one step along X per point, from 1
+    EXPECT_EQ(g.disegnati(1).at(1), QPointF(2, 28));
 
     g.aggiungi_punto(2, 300);
     g.ridisegna();  // at once
     EXPECT_FALSE(g.lotto_in_attesa());
-    EXPECT_EQ(g.serie(2)->at(1), QPointF(2, 300));
+    EXPECT_EQ(g.disegnati(2).at(1), QPointF(2, 300));
 }
 
 TEST(GraficoQt, GliAssiSeguonoIDatiFinoAQuandoSiFissaUnLimite) {
@@ -80,14 +80,14 @@ TEST(GraficoQt, CancellaDatiTieneLimitiEDidascalie) {
     g.cancella_dati();
     EXPECT_EQ(g.numero_punti(1), 0);
     EXPECT_EQ(g.numero_punti(2), 0);
-    EXPECT_EQ(g.serie(1)->count(), 0);
+    EXPECT_EQ(g.disegnati(1).size(), 0);
     EXPECT_FALSE(g.lotto_in_attesa());
     EXPECT_EQ(g.minimo(2), 100);
     EXPECT_EQ(g.didascalia(), "SALTO");
     EXPECT_EQ(g.didascalia_y(2), "Tempo Cont. (msec)");
     g.aggiungi_punto(1, 40);
     g.ridisegna();
-    EXPECT_EQ(g.serie(1)->at(0), QPointF(1, 40));  // numbering starts again
+    EXPECT_EQ(g.disegnati(1).at(0), QPointF(1, 40));  // numbering starts again
 }
 
 TEST(GraficoQt, ClicECursori) {
@@ -117,7 +117,7 @@ TEST(GraficoQt, UnPlotLungoEDisegnatoDaMinimiEMassimiNelLoroOrdine) {
     g.ridisegna();
     ASSERT_EQ(g.numero_punti(1), n + 1);
     EXPECT_EQ(g.punto(1, n), -5);  // every point is kept
-    const QList<QPointF> disegnati = g.serie(1)->points();
+    const QList<QPointF> disegnati = g.disegnati(1);
     EXPECT_LE(disegnati.size(), 2 * GraficoQt::fasce);
     double min = 1e9, max = -1e9;
     for (int i = 0; i < disegnati.size(); ++i) {
@@ -128,6 +128,31 @@ TEST(GraficoQt, UnPlotLungoEDisegnatoDaMinimiEMassimiNelLoroOrdine) {
     EXPECT_EQ(min, -5);
     EXPECT_EQ(max, 100);
     EXPECT_EQ(disegnati.last(), QPointF(n + 1, -5));
+}
+
+// A batch hands its points to the tail alone: the body, thousands of points, is
+// left as it was, and the line goes on from its last point; a full tail joins it.
+TEST(GraficoQt, IPuntiNuoviVannoInCodaSenzaRifareIlCorpo) {
+    GraficoQt g;
+    const int n = 2 * GraficoQt::punti_interi;
+    for (int i = 0; i < n; ++i) g.aggiungi_punto(1, (i * 37) % 101);
+    g.ridisegna();
+    const QList<QPointF> corpo = g.serie(1)->points();
+    ASSERT_EQ(g.coda(1)->count(), 0);
+
+    for (int i = 0; i < 10; ++i) g.aggiungi_punto(1, 200 + i);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !g.lotto_in_attesa(); }, 2000));
+    EXPECT_EQ(g.serie(1)->points(), corpo);
+    ASSERT_EQ(g.coda(1)->count(), 11);
+    EXPECT_EQ(g.coda(1)->at(0), corpo.last());
+    EXPECT_EQ(g.disegnati(1).last(), QPointF(n + 10, 209));
+    EXPECT_GE(g.massimo(1), 209);  // the axis follows the tail too
+
+    for (int i = 0; i < GraficoQt::punti_coda; ++i) g.aggiungi_punto(1, 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !g.lotto_in_attesa(); }, 2000));
+    EXPECT_EQ(g.coda(1)->count(), 0);
+    EXPECT_GT(g.serie(1)->points().last().x(), n + 10);
+    EXPECT_EQ(g.disegnati(1).size(), g.serie(1)->count());
 }
 
 namespace {
@@ -162,7 +187,7 @@ TEST(GraficoQt, LeTaccheDelNumeroDiSaltoSonoNumeriInteri) {
     QList<double> attese;
     for (int k = 0; k <= 10; ++k) attese.append(k);
     EXPECT_EQ(tacche(g.asse_x()), attese);
-    EXPECT_EQ(g.serie(1)->at(7).x(), 8);
+    EXPECT_EQ(g.disegnati(1).at(7).x(), 8);
     etichette_sotto_le_tacche(g.asse_x(), "0-10");
 
     for (int n : {11, 25, 37, 50, 99, 250, 1234, 2 * GraficoQt::punti_interi + 7}) {
@@ -252,15 +277,15 @@ TEST(GraficoQt, EliminareUnPuntoNonLasciaSegni) {
     EXPECT_FALSE(g.lotto_in_attesa());
     ASSERT_EQ(g.numero_punti(1), 2);
     EXPECT_EQ(g.punto(1, 1), 30);
-    EXPECT_EQ(g.serie(1)->points(), (QList<QPointF>{{1, 10}, {2, 30}}));
-    EXPECT_EQ(g.serie(2)->points(), (QList<QPointF>{{1, 100}, {2, 300}}));
+    EXPECT_EQ(g.disegnati(1), (QList<QPointF>{{1, 10}, {2, 30}}));
+    EXPECT_EQ(g.disegnati(2), (QList<QPointF>{{1, 100}, {2, 300}}));
     EXPECT_EQ(g.segni(1).size(), 2);
     EXPECT_EQ(g.segni(2).size(), 2);
     EXPECT_LT(g.massimo(1), 40);  // the axis follows what is left
     EXPECT_LT(g.massimo(2), 400);
     g.elimina_punto(0);
     g.elimina_punto(0);
-    EXPECT_EQ(g.serie(1)->count(), 0);
+    EXPECT_EQ(g.disegnati(1).size(), 0);
     EXPECT_TRUE(g.segni(1).isEmpty());
     EXPECT_TRUE(g.livello_segni()->boundingRect().isEmpty());
 }
