@@ -1,14 +1,49 @@
 #pragma once
 
-// What the benchmarks measure with: a steady clock in nanoseconds and percentiles.
+// What the benchmarks measure with: a steady clock and processor time in
+// nanoseconds, and percentiles.
 
 #include <algorithm>
 #include <chrono>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <ctime>
+#endif
+
 inline long long ns_adesso() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+// Processor time of the calling thread, in nanoseconds.
+inline double cpu_thread_ns() {
+#ifdef _WIN32
+    FILETIME c, e, k, u;
+    GetThreadTimes(GetCurrentThread(), &c, &e, &k, &u);
+    auto ns = [](FILETIME f) { return ((static_cast<double>(f.dwHighDateTime) * 4294967296.0) + f.dwLowDateTime) * 100; };
+    return ns(k) + ns(u);
+#else
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
+#endif
+}
+
+// Processor time of the whole process, in nanoseconds.
+inline double cpu_processo_ns() {
+#ifdef _WIN32
+    FILETIME c, e, k, u;
+    GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
+    auto ns = [](FILETIME f) { return ((static_cast<double>(f.dwHighDateTime) * 4294967296.0) + f.dwLowDateTime) * 100; };
+    return ns(k) + ns(u);
+#else
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
+#endif
 }
 
 inline double percentile(std::vector<double> v, double p) {
