@@ -292,7 +292,7 @@ void GraficoQt::consegna_lotto(bool tutto) {
     orologio.start();
     for (Traccia& t : tracce_) {
         const qsizetype n = t.punti.size();
-        if (t.consegnati == n && !(tutto && t.nel_corpo < n)) continue;
+        if (t.consegnati == n && !tutto) continue;
         const bool corta = n <= punti_con_segno;
         if (t.serie->pen().width() != (corta ? 2 : 1)) {
             for (QLineSeries* s : {t.serie, t.coda}) {
@@ -303,15 +303,22 @@ void GraficoQt::consegna_lotto(bool tutto) {
         }
         // One replace is one layout of a series, however many points arrived.
         if (tutto || t.consegnati < 0 || n - t.nel_corpo > punti_coda) {
-            t.serie->replace(n <= punti_interi ? t.punti : sfoltisci(t.punti, fasce));
-            t.coda->clear();
-            t.nel_corpo = n;
-        } else {
+            // The second plot keeps half a tail out of its body, so that the two
+            // bodies are never rebuilt in the same batch.
+            const qsizetype corpo = &t == &tracce_[1] ? std::max<qsizetype>(0, n - punti_coda / 2) : n;
+            // Runs no narrower than a pixel of the plot: the same line, fewer points.
+            const int f = std::clamp(static_cast<int>(chart()->plotArea().width()), 100, fasce);
+            t.serie->replace(corpo <= punti_interi ? t.punti.first(corpo) : sfoltisci(t.punti.first(corpo), f));
+            t.nel_corpo = corpo;
+        }
+        if (t.nel_corpo < n) {
             QList<QPointF> coda;
             coda.reserve(n - t.nel_corpo + 1);
             if (t.nel_corpo > 0) coda.append(t.serie->at(t.serie->count() - 1));
             coda.append(t.punti.mid(t.nel_corpo));
             t.coda->replace(coda);
+        } else if (t.coda->count() > 0) {
+            t.coda->clear();
         }
         t.consegnati = n;
     }

@@ -24,10 +24,13 @@ class SegniPunti;
 // now and then, and a tail of at most `punti_coda` points that carries the line on
 // from the body's last point. A batch rebuilds the tail alone, so handing a point
 // to the chart costs the same at the 20,000th point as at the 10th, and only the
-// tail's strip of the plot is painted again; a tail that is full joins the body.
+// tail's strip of the plot is painted again; a tail that is full joins the body
+// (the second plot's body stops half a tail short, so that the two bodies are
+// rebuilt in different batches).
 // Points carry a marker while a plot is short enough for markers to be read; a
 // body longer than `punti_interi` is drawn from the lowest and highest point of
-// each of `fasce` equal runs of points, which on screen is the same line.
+// each of equal runs of points, as many runs as the plot is pixels wide (at most
+// `fasce`), which on screen is the same line.
 // The markers are drawn above the plot area, not inside it, so that a point on its
 // edge (the last jump, the axis maximum) shows its whole marker. Axis ticks fall on
 // round values (whole jump numbers on X), each label under its own tick.
