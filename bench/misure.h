@@ -18,33 +18,24 @@ inline long long ns_adesso() {
         .count();
 }
 
-// Processor time of the calling thread, in nanoseconds.
-inline double cpu_thread_ns() {
+// Processor time in nanoseconds, of the calling thread or of the whole process.
+inline double cpu_ns(bool solo_questo_thread) {
 #ifdef _WIN32
     FILETIME c, e, k, u;
-    GetThreadTimes(GetCurrentThread(), &c, &e, &k, &u);
-    auto ns = [](FILETIME f) { return ((static_cast<double>(f.dwHighDateTime) * 4294967296.0) + f.dwLowDateTime) * 100; };
+    if (solo_questo_thread)
+        GetThreadTimes(GetCurrentThread(), &c, &e, &k, &u);
+    else
+        GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
+    auto ns = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) * 100; };
     return ns(k) + ns(u);
 #else
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(solo_questo_thread ? CLOCK_THREAD_CPUTIME_ID : CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
 #endif
 }
-
-// Processor time of the whole process, in nanoseconds.
-inline double cpu_processo_ns() {
-#ifdef _WIN32
-    FILETIME c, e, k, u;
-    GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
-    auto ns = [](FILETIME f) { return ((static_cast<double>(f.dwHighDateTime) * 4294967296.0) + f.dwLowDateTime) * 100; };
-    return ns(k) + ns(u);
-#else
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
-#endif
-}
+inline double cpu_thread_ns() { return cpu_ns(true); }
+inline double cpu_processo_ns() { return cpu_ns(false); }
 
 inline double percentile(std::vector<double> v, double p) {
     if (v.empty()) return 0;
