@@ -30,6 +30,7 @@ class Frm_grafici;
 class Frm_intestazione;
 class Frm_main;
 class Frm_medie;
+class Frm_storico;
 class IstanzaCrono;
 class LibreriaHid;
 class Messaggi;
@@ -89,6 +90,7 @@ public:
     ComandiFile& file() { return *file_; }
     ComandiRapporto& rapporto() { return *rapporto_; }
     Frm_medie& medie();
+    Frm_storico& storico();
     IstanzaCrono& crono() { return *crono_; }
     SchedaHidSimulata* scheda_simulata() { return scheda_simulata_.get(); }
 
@@ -141,6 +143,7 @@ private:
     std::unique_ptr<ComandiRapporto> rapporto_;
     Frm_configura* configurazione_ = nullptr;
     Frm_medie* medie_ = nullptr;
+    Frm_storico* storico_ = nullptr;
     std::unique_ptr<IstanzaCrono> crono_;
     QStringList ordine_;
 };

@@ -133,15 +133,20 @@ bool ComandiFile::apri_file_xls(const QString& percorso) {
 void ComandiFile::apri_file_csv() {
     auto percorso = dialogo_.apri(richiesta_apri(sessione_, QString()));
     if (!percorso) return;
-    EsitoLettura esito = leggi_file_csv(*percorso);
+    apri_file_csv(*percorso);
+}
+
+bool ComandiFile::apri_file_csv(const QString& percorso, const QDateTime& quando) {
+    EsitoLettura esito = leggi_file_csv(percorso);
     // The text file holds no time stamp: the test was taken when the file was last written.
-    esito.prova.quando = QFileInfo(*percorso).lastModified();
+    esito.prova.quando = quando.isValid() ? quando : QFileInfo(percorso).lastModified();
     switch (esito.tipo) {
-        case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); break;
-        case EsitoLettura::Tipo::Ignorata: break;
+        case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); return true;
+        case EsitoLettura::Tipo::Ignorata: return false;
         case EsitoLettura::Tipo::FormatoErrato:
-        case EsitoLettura::Tipo::Errore: errore(QStringLiteral("mnuFileSalva_dati: ") + esito.errore); break;
+        case EsitoLettura::Tipo::Errore: errore(QStringLiteral("mnuFileSalva_dati: ") + esito.errore); return false;
     }
+    return false;
 }
 
 std::optional<QString> ComandiFile::apri_excel() { return dialogo_.apri(richiesta_apri(sessione_, filtro_cartelle)); }

@@ -48,6 +48,10 @@ public:
     // "Apri file csv": asks for the file (cancel is silent) and imports it; a
     // file without the "HOPA" marker is ignored without a word.
     void apri_file_csv();
+    // The same import of the file at `percorso`, without the dialog; true when the
+    // test was replaced. `quando`, when valid, is when the test was taken (the
+    // file holds no time stamp: otherwise its last modification stands for it).
+    bool apri_file_csv(const QString& percorso, const QDateTime& quando = {});
     // "Apri con Excel": the open dialog; gives the chosen workbook (nothing on cancel),
     // which the caller opens in the system's spreadsheet program.
     std::optional<QString> apri_excel();

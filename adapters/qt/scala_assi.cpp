@@ -1,5 +1,7 @@
 #include "adapters/qt/scala_assi.h"
 
+#include <QValueAxis>
+
 #include <algorithm>
 #include <cmath>
 
@@ -54,6 +56,14 @@ Scala asse_fisso(double a, double b) {
     if (s.massimo == s.minimo) s.massimo = s.minimo + 1;
     s.passo = passo_tondo(s.massimo - s.minimo, intervalli_valori);
     return s;
+}
+
+void applica(QValueAxis* asse, const Scala& scala) {
+    asse->setTickType(QValueAxis::TicksDynamic);
+    asse->setTickAnchor(0);
+    asse->setTickInterval(scala.passo);
+    asse->setLabelFormat(QStringLiteral("%.%1f").arg(decimali(scala.passo)));
+    if (asse->min() != scala.minimo || asse->max() != scala.massimo) asse->setRange(scala.minimo, scala.massimo);
 }
 
 }  // namespace scala_assi

@@ -368,3 +368,23 @@ TEST(ComandiFile, LaFinestraDiAvanzamento) {
     EXPECT_EQ(principale.findChild<QProgressBar*>(QStringLiteral("bar")), f.bar());
     EXPECT_FALSE(f.isVisible());
 }
+
+// The history opens a listed text file by its path: no dialog, the time it gives.
+TEST(ComandiFile, ApreUnFileCsvDalSuoPercorso) {
+    Banco b;
+    const QString p = b.percorso(QStringLiteral("CMJ.csv"));
+    scrivi_file(p, "HOPA,x,Luca,CMJ,x,1\r\nt\r\nu\r\n1,500,200,30,10,900,1\r\n");
+    const QDateTime quando(QDate(2024, 3, 11), QTime(9, 0));
+    EXPECT_TRUE(b.comandi.apri_file_csv(p, quando));
+    EXPECT_TRUE(b.dialogo.visti.empty());
+    EXPECT_EQ(b.prova.numero(), 1);
+    EXPECT_EQ(b.prova.quando(), quando);
+    EXPECT_EQ(b.sessione.macchina_utente, "CMJ");
+    EXPECT_TRUE(b.comandi.apri_file_csv(p));
+    EXPECT_EQ(b.prova.quando(), QFileInfo(p).lastModified());
+
+    scrivi_file(p, "hopa,x,Luca,CMJ,x,0\r\n");
+    EXPECT_FALSE(b.comandi.apri_file_csv(p));  // not a test file: silent, the test stays
+    EXPECT_EQ(b.prova.numero(), 1);
+    EXPECT_TRUE(b.messaggi.mostrati.empty());
+}
