@@ -11,16 +11,21 @@ const std::array<Descrizione, Numero>& colonne() {
         {QStringLiteral("Data e ora"), -1},
         {QStringLiteral("Esercizio"), -1},
         {QStringLiteral("Salti"), 0},
-        {QStringLiteral("H media (cm)"), 1},
-        {QStringLiteral("H migliore (cm)"), 1},
-        {QStringLiteral("T contatto medio (ms)"), 0},
-        {QStringLiteral("Potenza media (W)"), 1},
-        {QStringLiteral("Indice reattivo medio (m/s)"), 2},
-        {QStringLiteral("Decremento H (cm)"), 1},
-        {QStringLiteral("File"), -1},
+        {QStringLiteral("H media\n(cm)"), 1},
+        {QStringLiteral("H migliore\n(cm)"), 1},
+        {QStringLiteral("T contatto\nmedio (ms)"), 0},
+        {QStringLiteral("Potenza\nmedia (W)"), 1},
+        {QStringLiteral("Indice reattivo\nmedio (m/s)"), 2},
+        {QStringLiteral("Decremento\nH (cm)"), 1},
         {QStringLiteral("Note"), -1},
+        {QStringLiteral("File"), -1},
     }};
     return c;
+}
+
+QString titolo_in_riga(int colonna) {
+    QString t = colonne()[static_cast<size_t>(colonna)].titolo;
+    return t.replace(u'\n', u' ');
 }
 
 QString data_ora(const QDateTime& quando) { return quando.toString(QStringLiteral("dd/MM/yyyy HH:mm")); }

@@ -24,16 +24,18 @@ enum Colonna : int {
     PotenzaMedia,
     IndiceReattivo,
     DecrementoAltezza,
-    File,
     Note,
+    File,
     Numero  // how many columns
 };
 
 struct Descrizione {
-    QString titolo;
-    int decimali;  // a number's decimals; -1 for a text column
+    QString titolo;  // as the table's head shows it, on one or two lines
+    int decimali;    // a number's decimals; -1 for a text column
 };
 const std::array<Descrizione, Numero>& colonne();
+// The title on one line, for a file.
+QString titolo_in_riga(int colonna);
 
 // "15/03/2024 09:05".
 QString data_ora(const QDateTime& quando);

@@ -19,11 +19,10 @@ QString formato_numero(int decimali) { return decimali <= 0 ? QStringLiteral("0"
 }  // namespace
 
 QByteArray testo_csv(const std::vector<const ProvaStorico*>& righe) {
-    const auto& colonne = colonne_storico::colonne();
     const QLocale c = QLocale::c();
     QStringList linee;
     QStringList titoli;
-    for (const auto& d : colonne) titoli << campo_csv(d.titolo);
+    for (int k = 0; k < colonne_storico::Numero; ++k) titoli << campo_csv(colonne_storico::titolo_in_riga(k));
     linee << titoli.join(u',');
     for (const ProvaStorico* p : righe) {
         QStringList campi;
@@ -46,7 +45,7 @@ std::optional<QString> scrivi_xlsx(const QString& percorso, const std::vector<co
     FoglioLavoro& foglio = cartella->foglio_attivo();
     const auto& colonne = colonne_storico::colonne();
     foglio.imposta_larghezza_colonne(16);
-    for (int k = 0; k < colonne_storico::Numero; ++k) foglio.scrivi(1, k + 1, colonne[static_cast<size_t>(k)].titolo);
+    for (int k = 0; k < colonne_storico::Numero; ++k) foglio.scrivi(1, k + 1, colonne_storico::titolo_in_riga(k));
     foglio.imposta_grassetto(QStringLiteral("A1:") + QChar(u'A' + colonne_storico::Numero - 1) + u'1');
     int r = 1;
     for (const ProvaStorico* p : righe) {

@@ -87,6 +87,8 @@ Frm_storico::Frm_storico(ServiziStorico servizi, QWidget* genitore) : QWidget(ge
     List_prove->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     List_prove->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     List_prove->horizontalHeader()->setStretchLastSection(true);
+    // Columns are fitted to the rows in view: measuring hundreds of rows would hold the window up.
+    List_prove->horizontalHeader()->setResizeContentsPrecision(0);
     List_prove->horizontalHeader()->setSectionsMovable(false);
     List_prove->setSortingEnabled(true);
     List_prove->sortByColumn(colonne_storico::Data, Qt::DescendingOrder);
@@ -106,8 +108,8 @@ Frm_storico::Frm_storico(ServiziStorico servizi, QWidget* genitore) : QWidget(ge
     divisione->setObjectName(QStringLiteral("Fra_divisione"));
     divisione->addWidget(List_prove);
     divisione->addWidget(grafici);
-    divisione->setStretchFactor(0, 1);
-    divisione->setStretchFactor(1, 1);
+    divisione->setStretchFactor(0, 5);
+    divisione->setStretchFactor(1, 4);
     divisione->setChildrenCollapsible(false);
 
     auto* comandi = new QHBoxLayout;

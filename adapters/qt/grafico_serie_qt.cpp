@@ -92,7 +92,7 @@ QList<QLineSeries*> GraficoSerieQt::serie_disegnate() const {
 
 void GraficoSerieQt::adatta_assi() {
     double x_min = std::numeric_limits<double>::infinity(), x_max = -x_min;
-    double y_min = 0, y_max = 0;
+    double y_min = std::numeric_limits<double>::infinity(), y_max = -y_min;
     for (const SerieGrafico& s : serie_) {
         for (const QPointF& p : s.punti) {
             x_min = std::min(x_min, p.x());
@@ -103,7 +103,7 @@ void GraficoSerieQt::adatta_assi() {
     }
     const bool vuoto = x_min > x_max;
     scala_assi::applica(static_cast<QValueAxis*>(asse_y_),
-                        vuoto ? scala_assi::asse_dati(0, 10) : scala_assi::asse_dati(y_min, y_max));
+                        vuoto ? scala_assi::asse_dati(0, 10) : scala_assi::asse_attorno(y_min, y_max));
     if (auto* date = qobject_cast<QDateTimeAxis*>(asse_x_)) {
         if (vuoto) x_min = x_max = static_cast<double>(QDateTime::currentMSecsSinceEpoch());
         // A margin either side, so the first and last tests are not drawn on the frame.

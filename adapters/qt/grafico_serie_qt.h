@@ -9,8 +9,8 @@ class QLineSeries;
 
 // A graph of several lines on Qt Charts: one line series per line, in its own
 // colour and with its points marked, a legend under the plot, a value axis on the
-// left whose ticks fall on round values, and an X axis of numbers (whole numbers
-// when every X is whole) or of dates.
+// left around the data (not from 0: a few centimetres between tests must show)
+// whose ticks fall on round values, and an X axis of jump numbers or of dates.
 class GraficoSerieQt : public QChartView, public GraficoSerie {
     Q_OBJECT
 

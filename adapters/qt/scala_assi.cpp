@@ -49,6 +49,17 @@ Scala asse_dati(double dati_min, double dati_max) {
     return s;
 }
 
+Scala asse_attorno(double dati_min, double dati_max) {
+    // A twentieth of the span (at least 1) either side, so no point sits on the frame.
+    const double margine = std::max(1.0, (dati_max - dati_min) / 20);
+    const double lo = dati_min - margine, hi = dati_max + margine;
+    Scala s;
+    s.passo = passo_tondo(hi - lo, intervalli_valori);
+    s.minimo = std::floor(lo / s.passo) * s.passo;
+    s.massimo = std::ceil(hi / s.passo) * s.passo;
+    return s;
+}
+
 Scala asse_fisso(double a, double b) {
     Scala s;
     s.minimo = std::min(a, b);

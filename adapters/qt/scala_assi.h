@@ -28,6 +28,10 @@ Scala asse_salti(qsizetype punti);
 // A value axis that follows its data (0 always in view): limits on multiples of the step.
 Scala asse_dati(double dati_min, double dati_max);
 
+// A value axis around its data, 0 in view or not, with a margin either side:
+// differences of a few centimetres between tests stay visible.
+Scala asse_attorno(double dati_min, double dati_max);
+
 // A value axis kept at the limits written (in either order; equal limits span 1).
 Scala asse_fisso(double a, double b);
 

@@ -35,8 +35,11 @@ TEST(GraficoSerieQt, OgniLineaConIlSuoNomeColoreEPunti) {
     EXPECT_EQ(y->titleText(), "Altezza (cm)");
     EXPECT_LE(x->min(), 1);
     EXPECT_GE(x->max(), 3);
-    EXPECT_LE(y->min(), 0);
-    EXPECT_GE(y->max(), 41);
+    // Around the data, not from 0, on round values: 30..41 and 1 cm either side is
+    // 29..42, which six intervals of 2 cannot span; of 5 they can, from 25 to 45.
+    EXPECT_EQ(y->min(), 25);
+    EXPECT_EQ(y->max(), 45);
+    EXPECT_EQ(y->tickInterval(), 5);
 
     g.mostra({});
     EXPECT_TRUE(g.serie_disegnate().isEmpty());

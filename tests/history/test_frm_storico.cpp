@@ -13,12 +13,11 @@
 
 #include <QBrush>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -54,10 +53,7 @@ struct Banco {
         attendi_lettura();
     }
     void attendi_lettura() {
-        QElapsedTimer t;
-        t.start();
-        while (f->storico().in_lettura() && t.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        ASSERT_FALSE(f->storico().in_lettura());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !f->storico().in_lettura(); }, 10000));
     }
     ModelloStorico& m() { return f->modello(); }
     QString file_riga(int r) { return m().prova(r) ? m().prova(r)->file.nome : QString(); }
@@ -88,7 +84,7 @@ TEST(Frm_storico, ElencaEApreLeProveComeApriEApriFileCsv) {
     EXPECT_TRUE(b.f->Lbl_stato->text().startsWith("4 file di prova in "));
     EXPECT_TRUE(b.f->Lbl_stato->text().contains("1 non si può leggere"));
     ASSERT_EQ(b.righe(), (QStringList{"estranea.csv", foglio, sj, cmj}));  // newest first: the foreign file is today's
-    EXPECT_EQ(b.m().headerData(colonne_storico::AltezzaMigliore, Qt::Horizontal).toString(), "H migliore (cm)");
+    EXPECT_EQ(b.m().headerData(colonne_storico::AltezzaMigliore, Qt::Horizontal).toString(), "H migliore\n(cm)");
     const QModelIndex estranea = b.m().index(0, colonne_storico::Data);
     EXPECT_TRUE(b.m().data(estranea, Qt::ForegroundRole).value<QBrush>().color() != QColor(Qt::black));
     EXPECT_TRUE(b.m().data(estranea, Qt::ToolTipRole).toString().contains("non comincia con \"HOPA\""));

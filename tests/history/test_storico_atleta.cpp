@@ -9,9 +9,9 @@
 #include "support/file_prova.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSemaphore>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -22,15 +22,7 @@ namespace {
 
 const QDateTime lunedi(QDate(2024, 3, 11), QTime(9, 0, 0));
 
-bool attendi(const std::function<bool()>& fatto, int ms = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (!fatto()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+bool attendi(const std::function<bool()>& fatto, int ms = 10000) { return QTest::qWaitFor(fatto, ms); }
 
 // The real reading of test files, counted.
 struct Letture {

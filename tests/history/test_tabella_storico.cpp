@@ -141,8 +141,8 @@ TEST(TabellaStorico, EsportaCsvEXlsx) {
     const QList<QByteArray> linee = csv.split('\n');
     ASSERT_EQ(linee.size(), 4);  // titles, two rows, nothing after the last line end
     EXPECT_TRUE(linee[0].startsWith("\xEF\xBB\xBF" "Data e ora,Esercizio,Salti,H media (cm),"));
-    EXPECT_EQ(linee[1], "11/03/2024 09:00,CMJ,3,32.0,34.0,210,1330.0,1.52,1.0,a.csv,\r");
-    EXPECT_EQ(linee[2], "13/03/2024 09:00,,,,,,,,,c.csv,\"guasto, \"\"grave\"\"\"\r");
+    EXPECT_EQ(linee[1], "11/03/2024 09:00,CMJ,3,32.0,34.0,210,1330.0,1.52,1.0,,a.csv\r");
+    EXPECT_EQ(linee[2], "13/03/2024 09:00,,,,,,,,,\"guasto, \"\"grave\"\"\",c.csv\r");
 
     CartellaAtleta a;
     FogliDiCalcoloFile fogli;
@@ -153,12 +153,14 @@ TEST(TabellaStorico, EsportaCsvEXlsx) {
     ASSERT_TRUE(letto) << qPrintable(errore);
     const FoglioLavoro& f = letto->foglio_attivo();
     EXPECT_EQ(f.leggi(1, 1), ValoreCella(QStringLiteral("Data e ora")));
-    EXPECT_EQ(f.leggi(1, 11), ValoreCella(QStringLiteral("Note")));
+    EXPECT_EQ(f.leggi(1, 10), ValoreCella(QStringLiteral("Note")));
+    EXPECT_EQ(f.leggi(1, 4), ValoreCella(QStringLiteral("H media (cm)")));  // on one line
     EXPECT_EQ(f.leggi(2, 2), ValoreCella(QStringLiteral("CMJ")));
     EXPECT_EQ(f.leggi(2, 4), ValoreCella(32.0));
     EXPECT_EQ(f.leggi(2, 8), colonne_storico::valore(p[0], colonne_storico::IndiceReattivo));  // whole, not rounded
     EXPECT_EQ(f.leggi(3, 4), ValoreCella());
-    EXPECT_EQ(f.leggi(3, 11), ValoreCella(QStringLiteral("guasto, \"grave\"")));
+    EXPECT_EQ(f.leggi(3, 10), ValoreCella(QStringLiteral("guasto, \"grave\"")));
+    EXPECT_EQ(f.leggi(3, 11), ValoreCella(QStringLiteral("c.csv")));
 
     // A folder that is not there: an error, no file.
     const QString altrove = a.file("manca/storico.csv");
