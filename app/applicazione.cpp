@@ -14,9 +14,12 @@
 #include "ui/disposizione.h"
 #include "display/frm_cmd.h"
 #include "display/frm_grafici.h"
+#include "files/archivio_prove.h"
 #include "files/comandi_file.h"
 #include "history/frm_storico.h"
 #include "report/comandi_rapporto.h"
+#include "files/giornali_prove.h"
+#include "files/ripristino_prove.h"
 #include "adapters/system/archivio_qsettings.h"
 #include "adapters/system/avvio_programmi_sistema.h"
 #include "adapters/qt/beep_audio.h"
@@ -26,6 +29,7 @@
 #include "adapters/qt/grafico_qt.h"
 #include "adapters/qt/grafico_serie_qt.h"
 #include "adapters/serial/porta_seriale_qt.h"
+#include "adapters/workbook/bozze.h"
 #include "adapters/workbook/fogli_file.h"
 #include "adapters/hid/hid_sistema.h"
 #include "platform/orologio.h"
@@ -35,6 +39,7 @@
 #include "tools/istanza_crono.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSizeF>
 
 namespace {
@@ -71,6 +76,7 @@ Applicazione::~Applicazione() {
     seriale_.reset();
     hid_.reset();
     finestra_hid_.reset();
+    archivio_prove_.reset();
 }
 
 void Applicazione::crea_servizi() {
@@ -79,6 +85,7 @@ void Applicazione::crea_servizi() {
     casella_ = usa_o_crea<CasellaInputQt>(opzioni_.casella, casella_propria_);
     CmDlg_ = usa_o_crea<DialogoFileQt>(opzioni_.dialogo_file, dialogo_proprio_);
     stampa_ = usa_o_crea<DialogoStampaQt>(opzioni_.dialogo_stampa, stampa_propria_);
+    domande_ = usa_o_crea<DomandeQt>(opzioni_.domande, domande_proprie_);
     beep_ = usa_o_crea<BeepAudio>(opzioni_.beep, beep_proprio_);
     avvio_ = usa_o_crea<AvvioProgrammiSistema>(opzioni_.avvio_programmi, avvio_proprio_);
     contatore_ = opzioni_.contatore ? opzioni_.contatore : &contatore_di_sistema();
@@ -144,6 +151,7 @@ void Applicazione::crea_finestre() {
     if (auto* c = dynamic_cast<CasellaInputQt*>(casella_)) c->imposta_genitore(principale_.get());
     if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());
     if (auto* s = dynamic_cast<DialogoStampaQt*>(stampa_)) s->imposta_genitore(principale_.get());
+    if (auto* d = dynamic_cast<DomandeQt*>(domande_)) d->imposta_genitore(principale_.get());
     mostra_avvisi_accesso(*libreria_, *messaggi_, *principale_, titolo_applicazione);
 
     // Whoever changes the connection text sets the main caption through this.
@@ -163,6 +171,7 @@ void Applicazione::crea_finestre() {
     azioni.calcolatrice = menu.calcolatrice;
     grafici_ = new Frm_grafici(prova_, *casella_, new GraficoQt, client, area);
     comandi_ = new Frm_cmd(collegamento_, *grafici_, *seriale_, azioni, area);
+    QObject::connect(comandi_, &Frm_cmd::acquisizione_cambiata, archivio_prove_.get(), &ArchivioProve::acquisizione);
     intestazione_ = new Frm_intestazione(sessione_, *grafici_, client, area);
     intestazione_->imposta_apri_configurazione([this] { configurazione().mostra(); });
     grafici_->imposta_menu_strumenti(principale_->mnuStrumenti);
@@ -199,6 +208,7 @@ void Applicazione::crea_finestre() {
         },
         [this] { hid_->scarica(); },
         [this] { salva_impostazioni(sessione_, *archivio_); },
+        [this] { archivio_prove_->chiudi(); },
     };
     QObject::connect(principale_.get(), &Frm_main::chiusa, principale_.get(), [this] {
         if (opzioni_.alla_chiusura) opzioni_.alla_chiusura();
@@ -247,7 +257,10 @@ void Applicazione::avvia() {
     // The caption texts and the test with its placeholder come with their owners.
     cartelle_.programma =
         opzioni_.cartella_programma.isEmpty() ? trova_cartella_programma() : opzioni_.cartella_programma;
+    passo([] { bozze::rimuovi_abbandonate(QDir::tempPath()); });
     carica_impostazioni(sessione_, *archivio_);
+    // Listens to the test before the views do: a jump is on disk before its row is shown.
+    archivio_prove_ = std::make_unique<ArchivioProve>(prova_, sessione_, cartelle_, *messaggi_);
     collegamento_.hid_connesso = false;
     collegamento_.invio_seriale = false;
     crea_finestre();
@@ -273,4 +286,17 @@ void Applicazione::avvia() {
 
     if (opzioni_.configurazione_modale) opzioni_.configurazione_modale(configurazione());
     else configurazione().mostra_modale();
+    ripristina();
+}
+
+void Applicazione::ripristina() {
+    ServiziRipristino s{*messaggi_, *domande_,
+                        [this] {
+                            if (comandi_->Button_On->Value()) comandi_->Button_On->setValue(false);
+                        },
+                        [this](const QString& csv) { return file_->apri_file_csv(csv); }};
+    ripristina_prove_interrotte(archivio_prove_->registro(),
+                                {giornali_prove::cartella_prove(sessione_.cartella_utente, cartelle_.programma),
+                                 giornali_prove::cartella_prove(QString(), cartelle_.programma)},
+                                archivio_prove_->processo(), s);
 }

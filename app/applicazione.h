@@ -13,6 +13,7 @@
 #include <memory>
 
 class ArchivioImpostazioni;
+class ArchivioProve;
 class AvvioProgrammi;
 class Beep;
 class CasellaInput;
@@ -22,6 +23,7 @@ class ComandiRapporto;
 class ContatoreTick;
 class DialogoFile;
 class DialogoStampa;
+class Domande;
 class FogliDiCalcolo;
 class Frm_cmd;
 class Frm_configura;
@@ -50,6 +52,7 @@ struct OpzioniAvvio {
     CasellaInput* casella = nullptr;
     DialogoFile* dialogo_file = nullptr;
     DialogoStampa* dialogo_stampa = nullptr;
+    Domande* domande = nullptr;
     Beep* beep = nullptr;
     AvvioProgrammi* avvio_programmi = nullptr;
     const ContatoreTick* contatore = nullptr;
@@ -72,7 +75,8 @@ public:
 
     // The start-up sequence: settings, the HID window and its pause, serial
     // detection when no HID board spoke, the main window, the switch on when the
-    // serial board answered, and the configuration dialog.
+    // serial board answered, the configuration dialog, and the offer of the tests
+    // a run that died left unfinished.
     void avvia();
 
     ModelloProva& prova() { return prova_; }
@@ -89,6 +93,7 @@ public:
     Frm_configura& configurazione();
     ComandiFile& file() { return *file_; }
     ComandiRapporto& rapporto() { return *rapporto_; }
+    ArchivioProve& archivio_prove() { return *archivio_prove_; }
     Frm_medie& medie();
     Frm_storico& storico();
     IstanzaCrono& crono() { return *crono_; }
@@ -103,6 +108,7 @@ private:
     void mostra_medie(bool parziali);
     void apri_con_excel();
     void chiusura();
+    void ripristina();
 
     OpzioniAvvio opzioni_;
     ModelloProva prova_;
@@ -118,6 +124,7 @@ private:
     std::unique_ptr<CasellaInput> casella_propria_;
     std::unique_ptr<DialogoFile> dialogo_proprio_;
     std::unique_ptr<DialogoStampa> stampa_propria_;
+    std::unique_ptr<Domande> domande_proprie_;
     std::unique_ptr<Beep> beep_proprio_;
     std::unique_ptr<AvvioProgrammi> avvio_proprio_;
     std::unique_ptr<FogliDiCalcolo> fogli_;
@@ -128,10 +135,12 @@ private:
     CasellaInput* casella_ = nullptr;
     DialogoFile* CmDlg_ = nullptr;
     DialogoStampa* stampa_ = nullptr;
+    Domande* domande_ = nullptr;
     Beep* beep_ = nullptr;
     AvvioProgrammi* avvio_ = nullptr;
     const ContatoreTick* contatore_ = nullptr;
 
+    std::unique_ptr<ArchivioProve> archivio_prove_;
     std::unique_ptr<Frm_hid> finestra_hid_;
     std::unique_ptr<TrasportoHid> hid_;
     std::unique_ptr<CollegamentoSeriale> seriale_;

@@ -6,16 +6,31 @@
 
 namespace nomi_cartelle {
 
+namespace {
+bool vietato(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"/\\:*?\"<>|").contains(c);
+}
+}  // namespace
+
 bool sicuro(const QString& nome) {
     if (nome.trimmed().isEmpty()) return false;
     if (nome.endsWith(u'.') || nome.endsWith(u' ')) return false;
-    for (QChar c : nome) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
-        if (QStringView(u"/\\:*?\"<>|").contains(c)) return false;
-    }
+    for (QChar c : nome)
+        if (vietato(c)) return false;
     static const QRegularExpression riservato(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
                                               QRegularExpression::CaseInsensitiveOption);
     return !riservato.match(nome).hasMatch();
+}
+
+QString rendi_sicuro(const QString& nome, const QString& vuoto) {
+    QString r;
+    r.reserve(nome.size());
+    for (QChar c : nome) r += vietato(c) ? QChar(u'_') : c;
+    r = r.trimmed();
+    while (r.endsWith(u'.') || r.endsWith(u' ')) r.chop(1);
+    if (r.isEmpty()) return vuoto;
+    if (!sicuro(r)) r.prepend(u'_');
+    return r;
 }
 
 QString messaggio_nome_non_valido(const QString& nome) {

@@ -13,6 +13,11 @@ namespace nomi_cartelle {
 // or is a reserved device name (CON, NUL, COM1, ...).
 bool sicuro(const QString& nome);
 
+// A name made into one that sicuro() accepts: every forbidden or control character
+// becomes "_", trailing dots and blanks go, a reserved device name gets a leading
+// "_", and a name left empty becomes `vuoto`.
+QString rendi_sicuro(const QString& nome, const QString& vuoto);
+
 // The message shown when "Nuovo" refuses a team or athlete name.
 QString messaggio_nome_non_valido(const QString& nome);
 

@@ -89,3 +89,5 @@ void CollegamentoSeriale::chiudi() {
     }
     chiudi_porta(*porta_, stato_);
 }
+
+bool CollegamentoSeriale::avvio_con_risposta() const { return stato_.invio_seriale; }

@@ -55,6 +55,7 @@ public:
 
     // The command panel's sequences (see ProtocolloScheda).
     bool avvia_acquisizione() override { return protocollo_.avvia_acquisizione(); }
+    bool avvio_con_risposta() const override;
     void arresta_acquisizione() override { protocollo_.arresta_acquisizione(); }
     void reset_linee() override { protocollo_.reset_linee(); }
 

@@ -24,7 +24,7 @@ fatigue decrements.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-# The libraries it links (Qt 6, hidapi, libudev, libxlsxwriter, libzip, libfreexl)
+# The libraries it links (Qt 6, hidapi, libudev, libzip, libdeflate, pugixml, libfreexl)
 # come from dpkg-shlibdeps; what Qt loads at run time is named here: the X11
 # platform plugin and Qt's own Italian texts (file dialog, standard buttons).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

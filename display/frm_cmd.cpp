@@ -55,12 +55,29 @@ Frm_cmd::Frm_cmd(StatoCollegamento& stato, VistaSalti& vista, SequenzeScheda& sc
 }
 
 void Frm_cmd::Button_on_ValueChanged(bool Value) {
+    if (torna_spento_) return;
     if (Value) {
-        vista_.azzera_prova();
-        scheda_.avvia_acquisizione();
+        // A start that waits for the board's answer empties the test only once the
+        // board has answered: a failed start keeps the test on screen.
+        const bool con_risposta = scheda_.avvio_con_risposta();
+        if (!con_risposta) vista_.azzera_prova();
+        if (!scheda_.avvia_acquisizione()) return torna_spento();
+        if (con_risposta) vista_.azzera_prova();
+        emit acquisizione_cambiata(true);
     } else {
         scheda_.arresta_acquisizione();
+        emit acquisizione_cambiata(false);
     }
+}
+
+// After a failed start the switch goes back off without the stop sequence:
+// nothing was started, and a board that did not answer the start would hold the
+// stop's 21 exchanges for their time-outs.
+void Frm_cmd::torna_spento() {
+    stato_.acquisizione = stato_.scarta_primo = false;
+    torna_spento_ = true;
+    Button_On->setValue(false);
+    torna_spento_ = false;
 }
 
 void Frm_cmd::reset_dati() {

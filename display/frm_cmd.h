@@ -49,11 +49,17 @@ public:
     PulsanteSpia* Button_Crono;
     PulsanteSpia* Button_Calcolatrice;
 
+signals:
+    // Acquisition was switched on (a start that succeeded) or off.
+    void acquisizione_cambiata(bool accesa);
+
 private:
     void reset_dati();
+    void torna_spento();
 
     StatoCollegamento& stato_;
     VistaSalti& vista_;
     SequenzeScheda& scheda_;
     AzioniComandi azioni_;
+    bool torna_spento_ = false;
 };

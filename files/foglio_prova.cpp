@@ -35,6 +35,7 @@ bool scrivi_prova_foglio(FoglioLavoro& foglio, const Salti& salti, const QString
     }
     const int n = *n16;
     avanzamento.imposta_massimo(n);
+    foglio.riserva(foglio_prova::colonna_n + 9LL * n);  // row 1, then nine cells a jump
     foglio.imposta_larghezza_colonne(foglio_prova::larghezza_colonne);
     for (int c = 0; c < foglio_prova::titoli.size(); ++c) foglio.scrivi(1, c + 1, foglio_prova::titoli[c]);
     foglio.scrivi(1, foglio_prova::colonna_n, static_cast<double>(n));

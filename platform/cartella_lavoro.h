@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <variant>
 
@@ -18,6 +19,8 @@ public:
     virtual ~FoglioLavoro() = default;
     // Width of every column, in characters.
     virtual void imposta_larghezza_colonne(double larghezza) = 0;
+    // How many cells are about to be written: room for them at once. Only a hint.
+    virtual void riserva(int64_t celle) { (void)celle; }
     // False (and nothing written) for a cell outside the sheet.
     virtual bool scrivi(int riga, int colonna, const ValoreCella& valore) = 0;
     // An empty cell, or one outside the sheet, reads as empty.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -11,6 +12,14 @@ class Messaggi {
 public:
     virtual ~Messaggi() = default;
     virtual void mostra(const QString& testo, const QString& titolo, Icona icona = Icona::Nessuna) = 0;
+};
+
+// A modal question with buttons of its own: gives the index of the button pressed,
+// or -1 when the box was closed without one.
+class Domande {
+public:
+    virtual ~Domande() = default;
+    virtual int scegli(const QString& testo, const QString& titolo, const QStringList& pulsanti) = 0;
 };
 
 // One-line input box: prompt, window title, default answer. Cancel gives empty text.

@@ -1,11 +1,13 @@
 #include "adapters/qt/dialoghi_qt.h"
 
 #include <memory>
+#include <vector>
 
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 void MessaggiQt::mostra(const QString& testo, const QString& titolo, Icona icona) {
     QMessageBox::Icon i = QMessageBox::NoIcon;
@@ -17,6 +19,21 @@ void MessaggiQt::mostra(const QString& testo, const QString& titolo, Icona icona
     }
     QMessageBox box(i, titolo, testo, QMessageBox::Ok, genitore_);
     box.exec();
+}
+
+int DomandeQt::scegli(const QString& testo, const QString& titolo, const QStringList& pulsanti) {
+    QMessageBox box(QMessageBox::Question, titolo, testo, QMessageBox::NoButton, genitore_);
+    box.setObjectName(QStringLiteral("domanda"));
+    std::vector<QAbstractButton*> b;
+    for (const QString& p : pulsanti) b.push_back(box.addButton(p, QMessageBox::AcceptRole));
+    if (!b.empty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(b.front()));
+        box.setEscapeButton(b.back());
+    }
+    box.exec();
+    for (size_t i = 0; i < b.size(); ++i)
+        if (box.clickedButton() == b[i]) return static_cast<int>(i);
+    return -1;
 }
 
 QString CasellaInputQt::chiedi(const QString& prompt, const QString& titolo, const QString& predefinito) {

@@ -15,6 +15,17 @@ private:
     QWidget* genitore_;
 };
 
+// The last button is also the one Escape and the close box press.
+class DomandeQt : public Domande {
+public:
+    explicit DomandeQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    int scegli(const QString& testo, const QString& titolo, const QStringList& pulsanti) override;
+    void imposta_genitore(QWidget* g) { genitore_ = g; }
+
+private:
+    QWidget* genitore_;
+};
+
 class CasellaInputQt : public CasellaInput {
 public:
     explicit CasellaInputQt(QWidget* genitore = nullptr) : genitore_(genitore) {}

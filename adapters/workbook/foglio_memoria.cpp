@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace {
 bool dentro(int riga, int colonna) {
@@ -13,51 +14,95 @@ bool dentro(int riga, int colonna) {
 }
 }  // namespace
 
-bool leggi_riferimento(QStringView testo, int* riga, int* colonna) {
+namespace {
+// One parser for both kinds of text: a reference read from a file is bytes, one
+// given by the program is a QString.
+template <class Testo>
+bool riferimento(const Testo& testo, int* riga, int* colonna) {
+    const auto n = static_cast<qsizetype>(testo.size());
     qsizetype i = 0;
     int64_t c = 0;
-    while (i < testo.size() && i < 4) {
-        char16_t u = testo[i].toUpper().unicode();
-        if (u < u'A' || u > u'Z') break;
-        c = c * 26 + (u - u'A' + 1);
+    while (i < n && i < 4) {
+        auto u = static_cast<char32_t>(testo[i]);
+        if (u >= U'a' && u <= U'z') u -= U'a' - U'A';
+        if (u < U'A' || u > U'Z') break;
+        c = c * 26 + (u - U'A' + 1);
         ++i;
     }
-    if (i == 0 || i == testo.size()) return false;
+    if (i == 0 || i == n) return false;
     int64_t r = 0;
-    for (qsizetype j = i; j < testo.size(); ++j) {
-        char16_t u = testo[j].unicode();
-        if (u < u'0' || u > u'9' || r > righe_massime_foglio) return false;
-        r = r * 10 + (u - u'0');
+    for (qsizetype j = i; j < n; ++j) {
+        const auto u = static_cast<char32_t>(testo[j]);
+        if (u < U'0' || u > U'9' || r > righe_massime_foglio) return false;
+        r = r * 10 + (u - U'0');
     }
     if (!dentro(static_cast<int>(std::min<int64_t>(r, INT32_MAX)), static_cast<int>(c))) return false;
     *riga = static_cast<int>(r);
     *colonna = static_cast<int>(c);
     return true;
 }
-
-namespace {
-bool prima(const std::pair<FoglioMemoria::Chiave, CellaMemoria>& a, FoglioMemoria::Chiave k) { return a.first < k; }
 }  // namespace
+
+bool leggi_riferimento(QStringView testo, int* riga, int* colonna) {
+    return riferimento(std::u16string_view(testo.utf16(), static_cast<size_t>(testo.size())), riga, colonna);
+}
+
+bool leggi_riferimento(std::string_view testo, int* riga, int* colonna) {
+    // Bytes as unsigned: a byte of a multi-byte character is never a letter or a digit.
+    return riferimento(std::basic_string_view<unsigned char>(reinterpret_cast<const unsigned char*>(testo.data()),
+                                                             testo.size()),
+                       riga, colonna);
+}
 
 CellaMemoria* FoglioMemoria::prepara(int riga, int colonna) {
     if (!dentro(riga, colonna)) return nullptr;
     const Chiave k = chiave(riga, colonna);
-    if (celle_.empty() || celle_.back().first < k) return &celle_.emplace_back(k, CellaMemoria{}).second;
-    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
-    if (it == celle_.end() || it->first != k) it = celle_.insert(it, {k, CellaMemoria{}});
-    return &it->second;
+    if (celle_.empty() || chiavi_.back() < k) {
+        chiavi_.push_back(k);
+        return &celle_.emplace_back(k, CellaMemoria{}).second;
+    }
+    if (chiavi_.back() == k) return &celle_.back().second;  // the cell just written, formatted
+    const auto i = std::lower_bound(chiavi_.begin(), chiavi_.end(), k) - chiavi_.begin();
+    if (chiavi_[static_cast<size_t>(i)] != k) {
+        chiavi_.insert(chiavi_.begin() + i, k);
+        celle_.insert(celle_.begin() + i, {k, CellaMemoria{}});
+    }
+    return &celle_[static_cast<size_t>(i)].second;
 }
 
-FoglioMemoria FoglioMemoria::da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori) {
-    auto ordine = [](const auto& a, const auto& b) { return a.first < b.first; };
-    if (!std::is_sorted(valori.begin(), valori.end(), ordine)) std::stable_sort(valori.begin(), valori.end(), ordine);
-    FoglioMemoria f;
-    f.celle_.reserve(valori.size());
-    for (auto& [k, v] : valori) {
-        if (!f.celle_.empty() && f.celle_.back().first == k) f.celle_.back().second.valore = std::move(v);
-        else f.celle_.emplace_back(k, CellaMemoria{std::move(v), {}, false});
+void FoglioInLettura::aggiungi(FoglioMemoria::Chiave k, ValoreCella valore) {
+    in_ordine_ = in_ordine_ && (f_.celle_.empty() || f_.celle_.back().first < k);
+    f_.celle_.emplace_back(k, CellaMemoria{std::move(valore), {}, false});
+}
+
+FoglioMemoria FoglioInLettura::concludi() && {
+    FoglioMemoria::Celle& c = f_.celle_;
+    if (!in_ordine_) {
+        // Keys with their place of arrival: equal keys stay in the order they came.
+        std::vector<std::pair<FoglioMemoria::Chiave, size_t>> ordine(c.size());
+        for (size_t i = 0; i < c.size(); ++i) ordine[i] = {c[i].first, i};
+        std::sort(ordine.begin(), ordine.end());
+        FoglioMemoria::Celle ordinate;
+        ordinate.reserve(c.size());
+        for (const auto& [k, i] : ordine) {
+            if (!ordinate.empty() && ordinate.back().first == k) ordinate.back() = std::move(c[i]);
+            else ordinate.push_back(std::move(c[i]));
+        }
+        c = std::move(ordinate);
     }
-    return f;
+    f_.chiavi_.clear();
+    f_.chiavi_.reserve(c.size());
+    for (const auto& cella : c) f_.chiavi_.push_back(cella.first);
+    return std::move(f_);
+}
+
+void FoglioMemoria::riserva(int64_t celle) {
+    // Growing cell by cell would copy the cells again at every doubling and touch
+    // twice the memory. A hint beyond a million cells is not taken on trust.
+    if (celle <= 0 || celle > celle_massime_riserva) return;
+    const auto n = celle_.size() + static_cast<size_t>(celle);
+    celle_.reserve(n);
+    chiavi_.reserve(n);
 }
 
 bool FoglioMemoria::scrivi(int riga, int colonna, const ValoreCella& valore) {
@@ -96,8 +141,8 @@ bool FoglioMemoria::imposta_grassetto(const QString& intervallo) {
 const CellaMemoria* FoglioMemoria::cella(int riga, int colonna) const {
     if (!dentro(riga, colonna)) return nullptr;
     const Chiave k = chiave(riga, colonna);
-    auto it = std::lower_bound(celle_.begin(), celle_.end(), k, prima);
-    return it == celle_.end() || it->first != k ? nullptr : &it->second;
+    const auto it = std::lower_bound(chiavi_.begin(), chiavi_.end(), k);
+    return it == chiavi_.end() || *it != k ? nullptr : &celle_[static_cast<size_t>(it - chiavi_.begin())].second;
 }
 
 bool CartellaMemoria::salva_con_nome(const QString& percorso, QString* errore) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,8 +21,11 @@ class FoglioMemoria : public FoglioLavoro {
 public:
     // A bold range larger than this is refused rather than materialised cell by cell.
     static constexpr int64_t celle_massime_grassetto = 65536;
+    // The most cells riserva() makes room for in advance.
+    static constexpr int64_t celle_massime_riserva = 1 << 20;
 
     void imposta_larghezza_colonne(double larghezza) override { larghezza_ = larghezza; }
+    void riserva(int64_t celle) override;
     bool scrivi(int riga, int colonna, const ValoreCella& valore) override;
     ValoreCella leggi(int riga, int colonna) const override;
     bool imposta_formato_numero(int riga, int colonna, const QString& formato) override;
@@ -42,15 +46,31 @@ public:
     static int colonna_di(Chiave k) { return static_cast<int>(k & 0xFFFF); }
     const Celle& celle() const { return celle_; }
 
-    // A sheet from cells in any order (a key given twice keeps its last value):
-    // how a file is read in, sorted once rather than cell by cell.
-    static FoglioMemoria da_valori(std::vector<std::pair<Chiave, ValoreCella>> valori);
 
 private:
+    friend class FoglioInLettura;
     // Cells written in order are appended; anything else is a sorted insert.
     CellaMemoria* prepara(int riga, int colonna);
     Celle celle_;
+    // The keys of celle_ alone: a search over them stays in the processor's
+    // cache, where one over the cells does not.
+    std::vector<Chiave> chiavi_;
     std::optional<double> larghezza_;
+};
+
+// A sheet read from a file: its cells, in any order (a key given twice keeps its
+// last value), are appended as they come and sorted once at the end rather than
+// inserted cell by cell.
+class FoglioInLettura {
+public:
+    void riserva(size_t celle) { f_.celle_.reserve(celle); }
+    void aggiungi(FoglioMemoria::Chiave k, ValoreCella valore);
+    size_t numero() const { return f_.celle_.size(); }
+    FoglioMemoria concludi() &&;
+
+private:
+    FoglioMemoria f_;
+    bool in_ordine_ = true;
 };
 
 // A workbook of one sheet held in memory; it is stored as .xlsx.
@@ -68,3 +88,5 @@ private:
 
 // "B2" -> row 2, column 2. False for anything that is not one cell inside the sheet.
 bool leggi_riferimento(QStringView testo, int* riga, int* colonna);
+// The same for a reference as it stands in a file (UTF-8 bytes).
+bool leggi_riferimento(std::string_view testo, int* riga, int* colonna);

@@ -181,8 +181,8 @@ std::optional<FoglioMemoria> risposta_del_figlio(const QByteArray& dati, const L
         *errore = guasto;
         return std::nullopt;
     }
-    std::vector<std::pair<FoglioMemoria::Chiave, ValoreCella>> valori;
-    valori.reserve(static_cast<size_t>(n));
+    FoglioInLettura valori;
+    valori.riserva(static_cast<size_t>(n));
     for (quint64 k = 0; k < n && in.status() == QDataStream::Ok; ++k) {
         quint64 chiave = 0;
         quint8 t = 0;
@@ -203,15 +203,15 @@ std::optional<FoglioMemoria> risposta_del_figlio(const QByteArray& dati, const L
         }
         const int r = FoglioMemoria::riga_di(chiave), c = FoglioMemoria::colonna_di(chiave);
         if (r < 1 || r > righe_massime_foglio || c < 1 || c > colonne_massime_foglio) break;
-        valori.emplace_back(chiave, std::move(v));
+        valori.aggiungi(chiave, std::move(v));
     }
     quint8 fine = 0;
     in >> fine;
-    if (in.status() != QDataStream::Ok || fine != '.' || valori.size() != n) {
+    if (in.status() != QDataStream::Ok || fine != '.' || valori.numero() != n) {
         *errore = guasto;
         return std::nullopt;
     }
-    return FoglioMemoria::da_valori(std::move(valori));
+    return std::move(valori).concludi();
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include "platform/dialoghi.h"
 #include "sim/modello_atleta.h"
 #include "sim/scheda_hid_simulata.h"
+#include "sim/servizi_muti.h"
+#include "bench/misure.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,44 +31,14 @@
 
 namespace {
 
-qint64 ns_adesso() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5))];
-}
-
-struct Muto : Beep {
-    void suona() override {}
-};
-struct MessaggiMuti : Messaggi {
-    QStringList testi;
-    void mostra(const QString& t, const QString&, Icona) override { testi << t; }
-};
-struct NessunaRisposta : CasellaInput {
-    QString chiedi(const QString&, const QString&, const QString&) override { return {}; }
-};
-struct NessunFile : DialogoFile {
-    std::optional<QString> apri(const RichiestaFile&) override { return std::nullopt; }
-    std::optional<QString> salva(const RichiestaFile&) override { return std::nullopt; }
-};
-struct NessunProgramma : AvvioProgrammi {
-    bool avvia_calcolatrice() override { return false; }
-    bool apri_documento(const QString&) override { return false; }
-};
-
 // Everything a run of the program needs that would otherwise wait for a person.
 struct Servizi {
     QTemporaryDir cartella;
     ArchivioMemoria archivio;
-    MessaggiMuti messaggi;
+    MessaggiRaccolti messaggi;
     NessunaRisposta casella;
     NessunFile dialogo;
-    Muto beep;
+    BeepMuto beep;
     NessunProgramma programmi;
     OpzioniAvvio opzioni(LibreriaHid* hid, std::function<void()> alla_configurazione) {
         OpzioniAvvio o;

@@ -14,6 +14,7 @@
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
 #include "sim/modello_atleta.h"
+#include "bench/misure.h"
 #include "platform/orologio.h"
 #include "platform/porta_seriale.h"
 
@@ -33,11 +34,6 @@
 
 namespace {
 
-qint64 ns_adesso() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 struct Muto : Beep {
     void suona() override {}
 };
@@ -50,13 +46,6 @@ struct Atteso {
     int32_t tc, tv;
     int frame;  // index of the frame that completes it
 };
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5));
-    return v[i];
-}
 
 }  // namespace
 

@@ -19,21 +19,6 @@ namespace {
 
 const QString dati = QStringLiteral(HOPA_DATI_TEST);
 
-QByteArray parte(const QString& xlsx, const char* nome) {
-    int e = 0;
-    zip_t* z = zip_open(QFile::encodeName(xlsx).constData(), ZIP_RDONLY, &e);
-    if (!z) return {};
-    QByteArray out;
-    if (zip_file_t* f = zip_fopen(z, nome, 0)) {
-        char b[4096];
-        zip_int64_t n;
-        while ((n = zip_fread(f, b, sizeof b)) > 0) out.append(b, static_cast<qsizetype>(n));
-        zip_fclose(f);
-    }
-    zip_discard(z);
-    return out;
-}
-
 // The number format code and boldness of the style a written cell refers to,
 // looked up in the package the way a spreadsheet program does.
 struct StileCella {
@@ -173,10 +158,11 @@ TEST(ScritturaXlsx, UnFallimentoNonToccaIlFileDiPrima) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"prova.xlsx"});
 }
 
-// Fixtures written by another spreadsheet program (tests/data/README.md).
+// Fixtures written by another spreadsheet program and by another workbook
+// library (tests/data/README.md).
 TEST(LetturaCartelle, FileDiUnAltroProgrammaXlsxEXls) {
     FogliDiCalcoloFile fogli;
-    for (const char* nome : {"prova_libreoffice.xlsx", "prova_libreoffice.xls"}) {
+    for (const char* nome : {"prova_libreoffice.xlsx", "prova_libreoffice.xls", "prova_libxlsxwriter.xlsx"}) {
         SCOPED_TRACE(nome);
         QString errore;
         auto c = fogli.apri(dati + u'/' + QLatin1String(nome), &errore);
@@ -333,7 +319,7 @@ TEST(LetturaCartelle, ByteGuastiACasoNonFannoCadere) {
     QTemporaryDir dir;
     FogliDiCalcoloFile fogli;
     QRandomGenerator caso(20240315);
-    for (const char* nome : {"prova_libreoffice.xlsx", "prova_libreoffice.xls"}) {
+    for (const char* nome : {"prova_libreoffice.xlsx", "prova_libreoffice.xls", "prova_libxlsxwriter.xlsx"}) {
         const QByteArray buono = contenuto(dati + u'/' + QLatin1String(nome));
         ASSERT_FALSE(buono.isEmpty());
         for (int i = 0; i < 150; ++i) {

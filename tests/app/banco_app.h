@@ -8,6 +8,7 @@
 #include "platform/archivio_impostazioni.h"
 #include "platform/avvio_programmi.h"
 #include "sim/scheda_hid_simulata.h"
+#include "support/attesa.h"
 #include "support/finti.h"
 #include "support/stampa_finta.h"
 
@@ -39,6 +40,7 @@ struct BancoApp {
     CasellaInputFinta casella;
     DialogoFileFinto dialogo;
     DialogoStampaFinto stampa;
+    DomandeFinte domande;
     BeepFinto beep;
     AvvioProgrammiFinto avvio;
     std::unique_ptr<SchedaHidSimulata> scheda;
@@ -60,6 +62,7 @@ struct BancoApp {
         o.casella = &casella;
         o.dialogo_file = &dialogo;
         o.dialogo_stampa = &stampa;
+        o.domande = &domande;
         o.beep = &beep;
         o.avvio_programmi = &avvio;
         o.configurazione_modale = [this](Frm_configura&) { ++configurazioni_modali; };
@@ -74,13 +77,5 @@ struct BancoApp {
     }
 
     // Processes events until `fatto` holds or `ms` pass; returns whether it held.
-    static bool attendi(const std::function<bool()>& fatto, int ms) {
-        QElapsedTimer t;
-        t.start();
-        while (!fatto()) {
-            if (t.elapsed() > ms) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
-    }
+    static bool attendi(const std::function<bool()>& fatto, int ms) { return ::attendi(fatto, ms); }
 };

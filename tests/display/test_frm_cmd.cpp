@@ -16,9 +16,13 @@ public:
     explicit SchedaFinta(StatoCollegamento& s) : stato(s) {}
     bool avvia_acquisizione() override {
         registro.push_back("avvia");
+        if (!risponde) return false;
         stato.acquisizione = stato.scarta_primo = stato.avvio_hid = true;
         return true;
     }
+    bool avvio_con_risposta() const override { return con_risposta; }
+    bool con_risposta = false;  // a serial board: the start waits for its echoes
+    bool risponde = true;
     void arresta_acquisizione() override {
         registro.push_back("arresta");
         stato.acquisizione = stato.scarta_primo = false;
@@ -80,6 +84,29 @@ TEST(Frm_cmd, AccesoSvuotaEAvviaSpentoArrestaETieneLaProva) {
     b.cmd.Button_On->setValue(true);
     EXPECT_EQ(b.scheda.registro.back(), "avvia");
     EXPECT_EQ(b.vista.azzeramenti, 2);
+}
+
+TEST(Frm_cmd, UnAvvioCheAspettaLaSchedaSvuotaSoloQuandoLaSchedaHaRisposto) {
+    Banco b;
+    QSignalSpy notizie(&b.cmd, &Frm_cmd::acquisizione_cambiata);
+    b.scheda.con_risposta = true;
+    b.scheda.risponde = false;
+    QTest::mouseClick(b.cmd.Button_On, Qt::LeftButton);
+    // A silent board: the test stays, the switch goes back off, no stop exchange runs.
+    EXPECT_EQ(b.scheda.registro, Registro{"avvia"});
+    EXPECT_EQ(b.vista.azzeramenti, 0);
+    EXPECT_FALSE(b.cmd.Button_On->Value());
+    EXPECT_EQ(b.cmd.Button_On->text(), "ON/OFF");
+    EXPECT_FALSE(b.stato.acquisizione);
+    EXPECT_EQ(notizie.size(), 0);
+
+    b.scheda.risponde = true;
+    QTest::mouseClick(b.cmd.Button_On, Qt::LeftButton);
+    EXPECT_EQ(b.scheda.registro, (Registro{"avvia", "avvia", "azzera"}));
+    QTest::mouseClick(b.cmd.Button_On, Qt::LeftButton);
+    ASSERT_EQ(notizie.size(), 2);
+    EXPECT_TRUE(notizie[0][0].toBool());
+    EXPECT_FALSE(notizie[1][0].toBool());
 }
 
 TEST(Frm_cmd, ResetArrestaSvuotaEResettaLeLinee) {

@@ -8,6 +8,7 @@
 #include "files/foglio_prova.h"
 #include "files/frm_progress.h"
 #include "platform/errori_file.h"
+#include "adapters/workbook/bozze.h"
 #include "adapters/workbook/fogli_file.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
@@ -187,11 +188,13 @@ TEST(GuastiSalvataggio, UnProcessoUccisoDuranteIlSalvataggioNonLasciaMezziFile) 
 
     QRandomGenerator caso(20261208);
     int completi = 0, assenti = 0;
+    QStringList uccisi;
     for (int giro = 0; giro < 12; ++giro) {
         QProcess salva;
         salva.start(programma, {p, QString::number(n)});
         ASSERT_TRUE(salva.waitForStarted(5000));
         QTest::qWait(static_cast<int>(caso.bounded(3 * durata)));
+        uccisi << QString::number(salva.processId());
         salva.kill();
         ASSERT_TRUE(salva.waitForFinished(5000));
         if (!QFileInfo::exists(p)) {
@@ -203,4 +206,15 @@ TEST(GuastiSalvataggio, UnProcessoUccisoDuranteIlSalvataggioNonLasciaMezziFile) 
         if (giro % 2) QFile::remove(p);  // the next kill meets no file, or a complete one
     }
     EXPECT_EQ(completi + assenti, 12);
+
+    // The drafts the killed saves left are removed at the next start; one of a
+    // process still running is kept.
+    const QDir tmp(QDir::tempPath());
+    const QString viva = QStringLiteral("hopa-bozza-1-vivaXY");
+    ASSERT_TRUE(tmp.mkpath(viva));
+    bozze::rimuovi_abbandonate(tmp.path());
+    for (const QString& pid : uccisi)
+        EXPECT_TRUE(tmp.entryList({"hopa-bozza-" + pid + "-*"}, QDir::Dirs).isEmpty()) << pid.toStdString();
+    EXPECT_TRUE(tmp.exists(viva));
+    QDir(tmp.filePath(viva)).removeRecursively();
 }

@@ -34,6 +34,25 @@ public:
     std::vector<MessaggioMostrato> mostrati;
 };
 
+// Answers questions in order with the index of a button; with no answer left it
+// presses the last button.
+class DomandeFinte : public Domande {
+public:
+    int scegli(const QString& testo, const QString& titolo, const QStringList& pulsanti) override {
+        poste.push_back({testo, titolo, pulsanti});
+        if (risposte.empty()) return static_cast<int>(pulsanti.size()) - 1;
+        const int r = risposte.front();
+        risposte.pop_front();
+        return r;
+    }
+    struct Posta {
+        QString testo, titolo;
+        QStringList pulsanti;
+    };
+    std::deque<int> risposte;
+    std::vector<Posta> poste;
+};
+
 // Answers prompts in order; with no answer left it behaves as cancel (empty text).
 class CasellaInputFinta : public CasellaInput {
 public:

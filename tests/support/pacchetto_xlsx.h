@@ -15,19 +15,39 @@
 
 using PartiXlsx = std::vector<std::pair<QString, QByteArray>>;
 
-inline bool scrivi_pacchetto(const QString& percorso, const PartiXlsx& parti) {
+// Parts deflated as usual, or all stored as they are.
+inline bool scrivi_pacchetto(const QString& percorso, const PartiXlsx& parti, bool memorizzate = false) {
     int e = 0;
     zip_t* z = zip_open(QFile::encodeName(percorso).constData(), ZIP_CREATE | ZIP_TRUNCATE, &e);
     if (!z) return false;
     for (const auto& [nome, dati] : parti) {
         zip_source_t* s = zip_source_buffer(z, dati.constData(), static_cast<zip_uint64_t>(dati.size()), 0);
-        if (!s || zip_file_add(z, nome.toUtf8().constData(), s, ZIP_FL_OVERWRITE) < 0) {
-            zip_source_free(s);
+        const zip_int64_t i = s ? zip_file_add(z, nome.toUtf8().constData(), s, ZIP_FL_OVERWRITE) : -1;
+        if (i < 0 || (memorizzate && zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0) < 0)) {
+            if (i < 0) zip_source_free(s);
             zip_discard(z);
             return false;
         }
     }
     return zip_close(z) == 0;  // the buffers are read here; `parti` is still alive
+}
+
+// One part of a package as libzip reads it (which checks its checksum); empty
+// when it is missing or cannot be read whole.
+inline QByteArray parte(const QString& xlsx, const char* nome) {
+    int e = 0;
+    zip_t* z = zip_open(QFile::encodeName(xlsx).constData(), ZIP_RDONLY, &e);
+    if (!z) return {};
+    QByteArray out;
+    if (zip_file_t* f = zip_fopen(z, nome, 0)) {
+        char b[4096];
+        zip_int64_t n;
+        while ((n = zip_fread(f, b, sizeof b)) > 0) out.append(b, static_cast<qsizetype>(n));
+        if (n < 0) out.clear();
+        zip_fclose(f);
+    }
+    zip_discard(z);
+    return out;
 }
 
 // A worksheet part around the given <sheetData> content.
