@@ -211,8 +211,11 @@ void Frm_storico::aggiorna_stato() {
                  .arg(danneggiate)
                  .arg(danneggiate == 1 ? QStringLiteral("può") : QStringLiteral("possono"));
     if (storico_->in_lettura()) t += QStringLiteral("; lettura di %1 file in corso...").arg(storico_->da_leggere());
-    if (!modello_->esercizio().isEmpty())
-        t += QStringLiteral("; mostrate le %1 di \"%2\"").arg(modello_->rowCount()).arg(modello_->esercizio());
+    if (!modello_->esercizio().isEmpty()) {
+        const int n = modello_->rowCount();
+        t += (n == 1 ? QStringLiteral("; mostrata 1 prova") : QStringLiteral("; mostrate %1 prove").arg(n)) +
+             QStringLiteral(" di \"%1\"").arg(modello_->esercizio());
+    }
     if (!storico_->errore_cache().isEmpty())
         t += QStringLiteral(". Le prove lette non sono state ricordate per la prossima apertura: ") +
              storico_->errore_cache();

@@ -152,7 +152,7 @@ TEST(Frm_storico, ConfrontoEAndamentoDalleProveScelte) {
 
     b.f->cbo_esercizio->setCurrentIndex(b.f->cbo_esercizio->findText("SJ"));
     EXPECT_EQ(b.righe(), QStringList{sj});
-    EXPECT_TRUE(b.f->Lbl_stato->text().contains("mostrate le 1 di \"SJ\""));
+    EXPECT_TRUE(b.f->Lbl_stato->text().contains("mostrata 1 prova di \"SJ\""));
     EXPECT_EQ(b.andamento->titolo(), "Andamento di \"SJ\"");
     ASSERT_EQ(b.andamento->serie().size(), 2u);
     EXPECT_EQ(b.andamento->serie()[0].punti, (QList<QPointF>{{static_cast<double>(lunedi.addDays(1).toMSecsSinceEpoch()), 28.5}}));
