@@ -2,6 +2,7 @@
 
 #include "app/avviso_accesso.h"
 #include "app/frm_main.h"
+#include "app/geometria_principale.h"
 #include "app/testo_informazioni.h"
 #include "athletes/frm_configura.h"
 #include "athletes/frm_intestazione.h"
@@ -40,6 +41,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSizeF>
 
 namespace {
@@ -146,7 +149,8 @@ void Applicazione::crea_finestre() {
                           titolo_applicazione, Icona::Informazione);
     };
     principale_ = std::make_unique<Frm_main>(menu);
-    principale_->resize(1024, 700);
+    if (const QScreen* schermo = QGuiApplication::primaryScreen())
+        principale_->setGeometry(geometria_principale(schermo->availableGeometry()));
     if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
     if (auto* c = dynamic_cast<CasellaInputQt*>(casella_)) c->imposta_genitore(principale_.get());
     if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());
@@ -171,6 +175,8 @@ void Applicazione::crea_finestre() {
     azioni.calcolatrice = menu.calcolatrice;
     grafici_ = new Frm_grafici(prova_, *casella_, new GraficoQt, client, area);
     comandi_ = new Frm_cmd(collegamento_, *grafici_, *seriale_, azioni, area);
+    // A serial board lost in the middle of a test switches the test off.
+    seriale_->alla_perdita = [this] { comandi_->Button_On->setValue(false); };
     QObject::connect(comandi_, &Frm_cmd::acquisizione_cambiata, archivio_prove_.get(), &ArchivioProve::acquisizione);
     intestazione_ = new Frm_intestazione(sessione_, *grafici_, client, area);
     intestazione_->imposta_apri_configurazione([this] { configurazione().mostra(); });

@@ -3,18 +3,23 @@
 #include "core/sessione_atleta.h"
 #include "display/frm_grafici.h"
 #include "platform/twips.h"
+#include "ui/misura_testo.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 // Designed sizes of the controls the layout does not size (twips).
 constexpr double larghezza_intestazione = 3000;
 constexpr double larghezza_t_volo = 2400;
+constexpr int pixel_minimi = 8;          // the smallest text size, in pixels
+constexpr double spazio_casella = 0.18;  // a check box's room, part of the header's width
 }  // namespace
 
 Frm_intestazione::Frm_intestazione(const SessioneAtleta& sessione, Frm_grafici& grafici, DimensioniClient client, QWidget* genitore)
@@ -68,20 +73,19 @@ void Frm_intestazione::crea_controlli() {
     nome(Chk_potenza, "Chk_potenza");
     nome(Chk_tc, "Chk_tc");
 
-    collega_coppia(Chk_altezza, Chk_tv, [this] { grafici_.imposta_testo_tvolo(QStringLiteral("ALTEZZA")); });
-    collega_coppia(Chk_tv, Chk_altezza, [this] { grafici_.imposta_testo_tvolo(QStringLiteral("TEMPO VOLO")); });
-    collega_coppia(Chk_potenza, Chk_tc, [this] { grafici_.imposta_testo_tcontatto(QStringLiteral("POTENZA")); });
-    collega_coppia(Chk_tc, Chk_potenza,
-                   [this] { grafici_.imposta_testo_tcontatto(QStringLiteral("TEMPO CONTATTO")); });
+    collega_coppia(Chk_altezza, Chk_tv);
+    collega_coppia(Chk_tv, Chk_altezza);
+    collega_coppia(Chk_potenza, Chk_tc);
+    collega_coppia(Chk_tc, Chk_potenza);
 }
 
 // A box's click runs after it has changed, whether the user or the program changed
-// it: checked, it sets its caption and clears its partner; clear, it does nothing.
-void Frm_intestazione::collega_coppia(QCheckBox* casella, QCheckBox* compagna, std::function<void()> quando_spuntata) {
-    connect(casella, &QCheckBox::toggled, this, [compagna, azione = std::move(quando_spuntata)](bool spuntata) {
-        if (!spuntata) return;
-        azione();
-        compagna->setChecked(false);
+// it: checked, it clears its partner. Either way the jump panel shows its captions
+// and values again, so they always agree with the boxes.
+void Frm_intestazione::collega_coppia(QCheckBox* casella, QCheckBox* compagna) {
+    connect(casella, &QCheckBox::toggled, this, [this, compagna](bool spuntata) {
+        if (spuntata) compagna->setChecked(false);
+        grafici_.aggiorna_valori();
     });
 }
 
@@ -89,6 +93,7 @@ void Frm_intestazione::Aggiorna_intestazione() {
     Lbl_intestazione->setText(QStringLiteral("Atleta: ") + sessione_.nome_utente);
     Lbl_intestazione1->setText(QStringLiteral("Esercizio: ") + sessione_.macchina_utente);
     Lbl_t_volo->setText(QStringLiteral("T volo min: ") + QString::number(sessione_.t_volo_min) + QStringLiteral("ms"));
+    adatta_etichette();
 }
 
 void Frm_intestazione::riposiziona() {
@@ -103,29 +108,97 @@ void Frm_intestazione::riposiziona(double MW, double MH) {
     posa(this, 0, 0, MW, 0.08 * MH);
     const double W = larghezza(this);
     const double H = altezza(this);
+    adatta_caselle();
 
     posa(Button_Configura, 0, 0, W / 9, H);
+    adatta_pulsante();
     const double sx = sinistra(Button_Configura) + larghezza(Button_Configura) + 300;
     posa(Lbl_intestazione, sx, 50, larghezza(Lbl_intestazione), H / 2);
     posa(Lbl_intestazione1, sx, alto(Lbl_intestazione) + altezza(Lbl_intestazione), larghezza(Lbl_intestazione),
          H / 2);
     posa(Lbl_t_volo, sinistra(Lbl_intestazione) + larghezza(Lbl_intestazione), alto(Lbl_intestazione),
          larghezza(Lbl_t_volo), H / 2);
-    Lbl_t_volo->setText(QStringLiteral("ms: Tv min"));
     if (posa(Fre_altezza_tv, W - W / 5, 50, W / 4, H - 40)) Fre_altezza_tv->hide();
 
-    // A check box is never made shorter than it needs to be drawn and clicked:
-    // a tenth of the header is only a few pixels at ordinary window sizes.
+    // A check box is never made lower than its row allows it to be drawn and
+    // clicked: a tenth of the header is only a few pixels at ordinary window sizes.
     auto alta = [&](QCheckBox* c) {
         const double decimo = H / 10;
-        return decimo < 0 ? decimo : std::max(decimo, twips::da_pixel(c->sizeHint().height()));
+        const int riga = std::min(c->sizeHint().height(), alto_casella_);
+        return decimo < 0 ? decimo : std::max(decimo, twips::da_pixel(riga));
     };
-    posa(Chk_altezza, W - W / 2.3, 100, W / 8, alta(Chk_altezza));
+    auto larga = [&](QCheckBox* c) { return std::max(W / 8, twips::da_pixel(c->sizeHint().width())); };
+    posa(Chk_altezza, W - W / 2.3, 100, larga(Chk_altezza), alta(Chk_altezza));
     Chk_altezza->show();
-    posa(Chk_tv, sinistra(Chk_altezza), alto(Chk_altezza) + altezza(Chk_altezza) + 50, W / 8, alta(Chk_tv));
+    posa(Chk_tv, sinistra(Chk_altezza), alto(Chk_altezza) + altezza(Chk_altezza) + 50, larga(Chk_tv), alta(Chk_tv));
     Chk_tv->show();
-    posa(Chk_potenza, W - W / 4, 100, W / 8, alta(Chk_potenza));
+    posa(Chk_potenza, W - W / 4, 100, larga(Chk_potenza), alta(Chk_potenza));
     Chk_potenza->setEnabled(true);
     Chk_potenza->show();
-    posa(Chk_tc, sinistra(Chk_potenza), alto(Chk_potenza) + altezza(Chk_potenza) + 50, W / 8, alta(Chk_tc));
+    posa(Chk_tc, sinistra(Chk_potenza), alto(Chk_potenza) + altezza(Chk_potenza) + 50, larga(Chk_tc), alta(Chk_tc));
+    adatta_etichette();
+}
+
+void Frm_intestazione::adatta_caselle() {
+    // Two boxes, one above the other, in the header's height below their top of 100
+    // twips and their gap of 50; each no wider than the room to the next column (or
+    // the panel's edge). The text's line fits the row; the style's margins around it
+    // give way on a low header.
+    alto_casella_ = (height() - twips::a_pixel(150)) / 2;
+    const int larghezza = static_cast<int>(width() * spazio_casella);
+    const std::array<QCheckBox*, 4> caselle = {Chk_altezza, Chk_tv, Chk_potenza, Chk_tc};
+    const QFont base = Chk_altezza->font();
+    auto con = [&](int pixel) {
+        for (QCheckBox* c : caselle) c->setFont(misura_testo::in_pixel(base, pixel));
+    };
+    // On a tall header no larger than looks right beside the style's box.
+    const int massimi = std::max(pixel_minimi, std::min(alto_casella_, std::max(13, height() * 22 / 100)));
+    const int pixel = misura_testo::dimensione_massima(pixel_minimi, massimi, [&](int p) {
+        con(p);
+        // A pixel to spare: the row is placed in twips, its edges rounded.
+        return QFontMetrics(Chk_altezza->font()).height() < alto_casella_ &&
+               std::all_of(caselle.begin(), caselle.end(), [&](QCheckBox* c) { return c->sizeHint().width() <= larghezza; });
+    });
+    con(pixel);
+}
+
+void Frm_intestazione::adatta_pulsante() {
+    const int margine = std::max(4, Button_Configura->width() / 12);
+    Button_Configura->setFont(misura_testo::carattere_per_riquadro(
+        Button_Configura->font(), {Button_Configura->text()},
+        QSize(Button_Configura->width() - 2 * margine, Button_Configura->height() / 2), pixel_minimi,
+        std::max(pixel_minimi, height() * 3 / 10)));
+}
+
+void Frm_intestazione::adatta_etichette() {
+    // The athlete and exercise lines and the minimum flight time share the room from
+    // the lines' left edge to the check boxes, side by side; one text size for the
+    // three, the largest at which they fit. The second line starts its label's top
+    // below the first's and so overhangs the panel by that much: the text keeps clear.
+    const int sx = Lbl_intestazione->x();
+    const int y = Lbl_intestazione->y();
+    const int h = Lbl_intestazione->height();
+    const int stanza = Chk_altezza->x() - sx;
+    const int spazio = std::max(8, h / 2);
+    auto righe = [&](const QFont& f) {
+        const QFontMetrics m(f);
+        return std::pair{std::max(m.horizontalAdvance(Lbl_intestazione->text()),
+                                  m.horizontalAdvance(Lbl_intestazione1->text())) + spazio,
+                         m.horizontalAdvance(Lbl_t_volo->text()) + spazio};
+    };
+    const QFont base = Lbl_intestazione->font();
+    const int pixel = misura_testo::dimensione_massima(pixel_minimi, std::max(pixel_minimi, height() * 3 / 10), [&](int p) {
+        const QFont f = misura_testo::in_pixel(base, p);
+        const auto [nome, t_volo] = righe(f);
+        return QFontMetrics(f).height() <= h - 2 * y && nome + t_volo <= stanza;
+    });
+    const QFont f = misura_testo::in_pixel(base, pixel);
+    for (QLabel* l : {Lbl_intestazione, Lbl_intestazione1, Lbl_t_volo}) l->setFont(f);
+    // The names take what the minimum flight time leaves; a name too long for the
+    // smallest size is cut at its label's edge.
+    const int t_volo = righe(f).second;
+    const int nome = std::max(0, stanza - t_volo);
+    Lbl_intestazione->resize(nome, h);
+    Lbl_intestazione1->resize(nome, Lbl_intestazione1->height());
+    Lbl_t_volo->setGeometry(sx + nome, y, t_volo, Lbl_t_volo->height());
 }

@@ -43,11 +43,16 @@ public:
     QGroupBox* Fre_altezza_tv = nullptr;
 
 private:
+    // Text sizes (and the widths that follow them) for the placed controls.
+    void adatta_caselle();
+    void adatta_pulsante();
+    void adatta_etichette();
     void crea_controlli();
-    void collega_coppia(QCheckBox* casella, QCheckBox* compagna, std::function<void()> quando_spuntata);
+    void collega_coppia(QCheckBox* casella, QCheckBox* compagna);
 
     const SessioneAtleta& sessione_;
     Frm_grafici& grafici_;
     DimensioniClient client_;
     std::function<void()> apri_configurazione_;
+    int alto_casella_ = 0;  // pixels: the height of a check box's row
 };

@@ -5,6 +5,7 @@
 #include "core/impostazioni.h"
 #include "core/stato_collegamento.h"
 #include "platform/archivio_impostazioni.h"
+#include "platform/dialoghi.h"
 #include "platform/orologio.h"
 
 #include <QApplication>
@@ -18,7 +19,10 @@ CollegamentoSeriale::CollegamentoSeriale(StatoCollegamento& stato, ArchivioImpos
       timer_(timer ? std::move(timer) : nuovo_temporizzatore(nullptr, QStringLiteral("Timer_Seriale"), true)),
       protocollo_(stato, *porta_, archivio, messaggi, contatore, *timer_, hid),
       ricezione_(stato, sessione, prova, *porta_, protocollo_, beep) {
-    porta_->al_evento = [this](EventoPorta e) { ricezione_.evento(e); };
+    porta_->al_evento = [this](EventoPorta e) {
+        if (e == EventoPorta::PortaPersa) porta_persa();
+        else ricezione_.evento(e);
+    };
     ricezione_.mostra_finestra = [this] { mostra_finestra(); };
     ricezione_.nascondi_finestra = [this] { nascondi_finestra(); };
     ::Leggi_impostazioni(*porta_, archivio_);
@@ -91,3 +95,22 @@ void CollegamentoSeriale::chiudi() {
 }
 
 bool CollegamentoSeriale::avvio_con_risposta() const { return stato_.invio_seriale; }
+
+void CollegamentoSeriale::porta_persa() {
+    // A detection that loses its port fails by itself: nothing to tell.
+    const bool scheda_nota = stato_.connesso && !protocollo_.rilevamento_in_corso();
+    // Nothing more goes to the dead line, so no command waits on it.
+    chiudi_porta(*porta_, stato_);
+    if (!scheda_nota) return;
+    stato_.connesso = false;
+    stato_.acquisizione = false;
+    stato_.scarta_primo = false;
+    stato_.imposta_testo_connessione(QStringLiteral(" Disconnesso"));
+    if (alla_perdita) alla_perdita();
+    messaggi_.mostra(QStringLiteral("Scheda scollegata: la porta com%1 non risponde più.\n"
+                                    "L'acquisizione è ferma; i salti registrati sono conservati.\n"
+                                    "Ricollegare la scheda, poi cercarla da Impostazioni > "
+                                    "\"Parametri Porta....\" con \"Auto Set\".")
+                         .arg(porta_->numero_porta()),
+                     titolo_applicazione, Icona::Esclamazione);
+}

@@ -71,6 +71,13 @@ public:
     QString dispositivo(int n) const { return descrivi_porta ? descrivi_porta(n) : QString(); }
     std::function<QString(int)> descrivi_porta;
 
+    // The port vanished under a known board: the port is closed, the board no
+    // longer connected, acquisition off, the caption " Disconnesso"; then
+    // `alla_perdita` (the program switches Button_On off) and one message. The
+    // test is not touched. Under no known board the port is only closed.
+    void porta_persa();
+    std::function<void()> alla_perdita;
+
 private:
     StatoCollegamento& stato_;
     ArchivioImpostazioni& archivio_;

@@ -130,6 +130,8 @@ bool ProtocolloScheda::avvia_acquisizione() {
             return true;
         }
     }
+    // The port went away during the wait: the link has told the loss already.
+    if (!stato_.invio_seriale) return false;
     messaggi_.mostra(QStringLiteral("Scheda non connessa su com") + QString::number(porta_.numero_porta()),
                      titolo_applicazione, Icona::Nessuna);
     stato_.imposta_testo_connessione(QStringLiteral(" non connesso"));

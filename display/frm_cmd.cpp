@@ -4,8 +4,12 @@
 #include "core/stato_collegamento.h"
 #include "core/viste.h"
 #include "ui/disposizione.h"
+#include "ui/misura_testo.h"
 
 #include <QFont>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 PulsanteSpia* crea(QWidget* genitore, PulsanteSpia::Modo modo, const char* nome, const QString& testo,
@@ -108,4 +112,21 @@ void Frm_cmd::riposiziona(const MisureComandi& m) {
     metti(Button_Grafici, w / 10);
     metti(Button_Crono, w / 10, 200);
     metti(Button_Calcolatrice, w / 8.7);
+    adatta_caratteri();
+}
+
+void Frm_cmd::adatta_caratteri() {
+    // One size for every button: the largest at which each button's texts fit inside
+    // a margin, no taller than a quarter of the strip (clear of the lamp on top).
+    const std::array<PulsanteSpia*, 7> pulsanti = {Button_start, Button_Segnale, Button_Ripetizioni, Button_On,
+                                                   Button_Grafici, Button_Crono, Button_Calcolatrice};
+    auto entrano = [&](int pixel) {
+        return std::all_of(pulsanti.begin(), pulsanti.end(), [&](PulsanteSpia* b) {
+            const int margine = std::max(4, b->width() / 12);
+            return misura_testo::entra(misura_testo::in_pixel(b->font(), pixel), {b->testo_spento(), b->text()},
+                                       QSize(b->width() - 2 * margine, b->height() / 2));
+        });
+    };
+    const int pixel = misura_testo::dimensione_massima(dimensione_minima, std::max(dimensione_minima, height() / 4), entrano);
+    for (PulsanteSpia* b : pulsanti) b->setFont(misura_testo::in_pixel(b->font(), pixel));
 }

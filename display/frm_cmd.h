@@ -49,6 +49,9 @@ public:
     PulsanteSpia* Button_Crono;
     PulsanteSpia* Button_Calcolatrice;
 
+    // The smallest text size of the buttons, in pixels (a very narrow strip).
+    static constexpr int dimensione_minima = 8;
+
 signals:
     // Acquisition was switched on (a start that succeeded) or off.
     void acquisizione_cambiata(bool accesa);
@@ -56,6 +59,8 @@ signals:
 private:
     void reset_dati();
     void torna_spento();
+    // The buttons' text size for their placed size.
+    void adatta_caratteri();
 
     StatoCollegamento& stato_;
     VistaSalti& vista_;

@@ -4,18 +4,22 @@
 #include "core/modello_prova.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
+#include "display/valori_grandi.h"
+#include "ui/misura_testo.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <array>
 
 namespace {
 const std::array<const char*, Frm_grafici::colonne> teste = {"N°Rip", "Tvolo", "Tcon.", "Altez.", "Sp.Acc.", "Pot."};
-constexpr double altezza_testa_disegnata = 510;  // twips; heads 1..5 keep it
+constexpr double altezza_testa_disegnata = 510;  // twips
+constexpr int pixel_minimi = 8;                  // the smallest text size, in pixels
 }  // namespace
 
 Frm_grafici::Frm_grafici(ModelloProva& prova, CasellaInput& casella, Grafico* grafico, DimensioniClient client,
@@ -24,13 +28,14 @@ Frm_grafici::Frm_grafici(ModelloProva& prova, CasellaInput& casella, Grafico* gr
       prova_(prova),
       casella_(casella),
       client_(std::move(client)),
-      grafico_(grafico),
       chk_tv_([] { return false; }),
       chk_tc_([] { return false; }),
       List_salti(QStringLiteral("List_salti"), [this](int) { return new ListaSalti(this); }),
-      Lbl_dettaglio(QStringLiteral("Lbl_dettaglio"), [this](int) { return new QLabel(this); }) {
+      Lbl_dettaglio(QStringLiteral("Lbl_dettaglio"), [this](int) { return new QLabel(this); }),
+      grafico_(grafico) {
     setObjectName(QStringLiteral("Frm_grafici"));
     crea_controlli();
+    mostra_valori(nullptr);
     riposiziona();
     connect(&prova_, &ModelloProva::salto_aggiunto, this, [this](int32_t, int32_t tc) { mostra_contatto(tc); });
     connect(&prova_, &ModelloProva::salto_completato, this, &Frm_grafici::mostra_salto);
@@ -53,6 +58,8 @@ void Frm_grafici::crea_controlli() {
         disposizione::posa(testa, 0, 200, 900, altezza_testa_disegnata);
 
         ListaSalti* l = List_salti[i];
+        // One scroll bar for the table, on its last column; the others follow it.
+        if (i < colonne - 1) l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         connect(l, &ListaSalti::tasto_rilasciato, this, [this, i] { allinea_righe(i); });
         connect(l, &ListaSalti::mouse_mosso, this, [this, i] { allinea_righe(i); });
         connect(l, &ListaSalti::mouse_premuto, this,
@@ -71,10 +78,11 @@ void Frm_grafici::crea_controlli() {
         e->setAlignment(Qt::AlignCenter);
         return e;
     };
-    Lbl_tvolo = etichetta("Lbl_tvolo", QStringLiteral("ALTEZZA"));
-    lbl_tcontatto = etichetta("lbl_tcontatto", QStringLiteral("TEMPO CONTATTO"));
-    Lbl_valore_tvolo = etichetta("Lbl_valore_tvolo", QStringLiteral("0"));
-    Lbl_valore_tcontatto = etichetta("Lbl_valore_tcontatto", QStringLiteral("0"));
+    // Their texts come from the header's boxes (mostra_valori).
+    Lbl_tvolo = etichetta("Lbl_tvolo", QString());
+    lbl_tcontatto = etichetta("lbl_tcontatto", QString());
+    Lbl_valore_tvolo = etichetta("Lbl_valore_tvolo", QString());
+    Lbl_valore_tcontatto = etichetta("Lbl_valore_tcontatto", QString());
     for (QLabel* e : {Lbl_tvolo, lbl_tcontatto}) {
         QFont f = e->font();
         f.setBold(true);
@@ -82,7 +90,6 @@ void Frm_grafici::crea_controlli() {
     }
     for (QLabel* e : {Lbl_valore_tvolo, Lbl_valore_tcontatto}) {
         QFont f = e->font();
-        f.setPointSize(dimensione_valori);
         f.setBold(true);
         e->setFont(f);
     }
@@ -109,10 +116,23 @@ Grafico& Frm_grafici::grafico() { return *grafico_; }
 void Frm_grafici::imposta_caselle(LettoreCasella chk_tv, LettoreCasella chk_tc) {
     chk_tv_ = chk_tv ? std::move(chk_tv) : LettoreCasella([] { return false; });
     chk_tc_ = chk_tc ? std::move(chk_tc) : LettoreCasella([] { return false; });
+    aggiorna_valori();
 }
 
-void Frm_grafici::imposta_testo_tvolo(const QString& testo) { Lbl_tvolo->setText(testo); }
-void Frm_grafici::imposta_testo_tcontatto(const QString& testo) { lbl_tcontatto->setText(testo); }
+void Frm_grafici::aggiorna_valori() {
+    const int32_t n = prova_.numero();
+    mostra_valori(n > 0 ? &prova_.salti()[n] : nullptr);
+}
+
+void Frm_grafici::mostra_valori(const Salto* ultimo) {
+    const ValoriGrandi v = valori_grandi(chk_tv_(), chk_tc_(), ultimo);
+    Lbl_tvolo->setText(v.didascalia_tvolo);
+    Lbl_valore_tvolo->setText(v.valore_tvolo);
+    lbl_tcontatto->setText(v.didascalia_tcontatto);
+    Lbl_valore_tcontatto->setText(v.valore_tcontatto);
+    adatta_valore(Lbl_valore_tvolo);
+    adatta_valore(Lbl_valore_tcontatto);
+}
 
 void Frm_grafici::mostra_decremento() {
     txt_decremento_tv->setText(QStringLiteral("%= ") + numeri::formato_0_0(decremento_tv_));
@@ -122,13 +142,22 @@ void Frm_grafici::aggiungi_righe(const Salto& s, double n_rip) {
     const std::array<QString, colonne> testi = {
         numeri::formato_0(n_rip),        numeri::formato_0(s.t_volo),   numeri::formato_0(s.t_contatto),
         numeri::formato_0_0(s.altezza), numeri::formato_0_0(s.s_acc), numeri::formato_0_0(s.potenza)};
-    for (int i = 0; i < colonne; ++i) List_salti[i]->addItem(testi[static_cast<size_t>(i)]);
+    bool piu_lunga = false;
+    for (int i = 0; i < colonne; ++i) {
+        const QString& t = testi[static_cast<size_t>(i)];
+        List_salti[i]->addItem(t);
+        if (t.size() > caratteri_[static_cast<size_t>(i)]) {
+            caratteri_[static_cast<size_t>(i)] = static_cast<int>(t.size());
+            piu_lunga = true;
+        }
+    }
+    // A row longer than any before it may need smaller text in every column.
+    if (piu_lunga) adatta_liste();
 }
 
 void Frm_grafici::mostra_salto(int32_t, const Salto& s) {
-    Lbl_valore_tvolo->setText(numeri::formato_0(chk_tv_() ? s.t_volo : s.altezza));
+    mostra_valori(&s);
     mostra_decremento();
-    Lbl_valore_tcontatto->setText(numeri::formato_0(chk_tc_() ? s.t_contatto : s.potenza));
     // A list showing its last row follows the new jump; one scrolled back stays where it is.
     QScrollBar* barra = List_salti[0]->verticalScrollBar();
     const bool in_fondo = barra->value() == barra->maximum();
@@ -168,9 +197,10 @@ void Frm_grafici::azzera_prova() { prova_.azzera(); }
 
 void Frm_grafici::svuota() {
     for (int i = 0; i < colonne; ++i) List_salti[i]->clear();
+    caratteri_.fill(caratteri_base);
+    adatta_liste();
     mostra_decremento();
-    Lbl_valore_tvolo->setText(QStringLiteral("0"));
-    Lbl_valore_tcontatto->setText(QStringLiteral("0"));
+    mostra_valori(nullptr);
     grafico_->cancella_dati();
     grafico_->ridisegna();
 }
@@ -179,6 +209,8 @@ void Frm_grafici::mostra_prova() {
     svuota();
     const Salti& salti = prova_.salti();
     for (int32_t k = 1; k <= salti.numero(); ++k) aggiungi_riga(k, salti[k]);
+    // The large values show the test read, as a box change would.
+    aggiorna_valori();
 }
 
 void Frm_grafici::elimina_salto() {
@@ -266,7 +298,8 @@ void Frm_grafici::riposiziona(double MW, double MH) {
     for (int i = 1; i < colonne; ++i) {
         QLabel* p = Lbl_dettaglio[i - 1];
         QLabel* t = Lbl_dettaglio[i];
-        posa(t, sinistra(p) + larghezza(p), alto(p), c, altezza(t));
+        // As tall as head 0, so the heads make one row above the lists.
+        posa(t, sinistra(p) + larghezza(p), alto(p), c, altezza(p));
         t->setVisible(true);
         t->setAlignment(Qt::AlignCenter);
     }
@@ -283,20 +316,12 @@ void Frm_grafici::riposiziona(double MW, double MH) {
     ListaSalti* l5 = List_salti[colonne - 1];
     const double fine_tabella = sinistra(l5) + larghezza(l5);
 
-    posa(Lbl_tvolo, fine_tabella + W / 10, 0, W / 7, H / 12);
-    Lbl_tvolo->setText(QStringLiteral("ALTEZZA"));
+    // Each caption as wide as the value under it, so it stands centred above it.
+    posa(Lbl_tvolo, fine_tabella + W / 10, 0, W / 5, H / 12);
     posa(Lbl_valore_tvolo, sinistra(Lbl_tvolo), alto(Lbl_tvolo) + altezza(Lbl_tvolo), W / 5, H / 4.5);
-    QFont f = Lbl_valore_tvolo->font();
-    f.setPointSize(dimensione_valori);
-    Lbl_valore_tvolo->setFont(f);
-
-    posa(lbl_tcontatto, sinistra(Lbl_valore_tvolo) + larghezza(Lbl_valore_tvolo), 0, W / 7, H / 12);
-    lbl_tcontatto->setText(QStringLiteral("TEMPO CONTATTO"));
+    posa(lbl_tcontatto, sinistra(Lbl_valore_tvolo) + larghezza(Lbl_valore_tvolo), 0, W / 5, H / 12);
     posa(Lbl_valore_tcontatto, sinistra(lbl_tcontatto), alto(lbl_tcontatto) + altezza(lbl_tcontatto), W / 5,
          H / 4.5);
-    f = Lbl_valore_tcontatto->font();
-    f.setPointSize(dimensione_valori);
-    Lbl_valore_tcontatto->setFont(f);
 
     const double alto_grafico = alto(Lbl_valore_tvolo) + altezza(Lbl_valore_tvolo);
     posa(grafico_->controllo(), fine_tabella, alto_grafico, W - fine_tabella, H - alto_grafico);
@@ -306,4 +331,79 @@ void Frm_grafici::riposiziona(double MW, double MH) {
         List_salti[i]->setVisible(true);
         Lbl_dettaglio[i]->setVisible(true);
     }
+    adatta_liste();
+    adatta_teste();
+    adatta_didascalie();
+}
+
+// Text sizes follow the placed controls: the largest at which every text fits its
+// control, some capped by a part of the panel's height so that the lists keep many
+// rows and the heads stay in proportion with them.
+
+int Frm_grafici::larghezza_testo_lista(int colonna) const {
+    const ListaSalti* l = List_salti[colonna];
+    const QStyle* s = l->style();
+    int w = l->width() - 2 * l->frameWidth() - 2 * (s->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l) + 1);
+    if (l->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        w -= s->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, l);
+    return w;
+}
+
+void Frm_grafici::adatta_liste() {
+    // A row of n characters is never wider than n zeros (digits share one width;
+    // the separator and the sign are narrower).
+    const QFont base = List_salti[0]->font();
+    const int pixel = misura_testo::dimensione_massima(pixel_minimi, std::max(pixel_minimi, height() / 34), [&](int p) {
+        const QFont f = misura_testo::in_pixel(base, p);
+        for (int i = 0; i < colonne; ++i) {
+            const QString piu_larga(caratteri_[static_cast<size_t>(i)], QLatin1Char('0'));
+            if (!misura_testo::entra(f, {piu_larga}, QSize(larghezza_testo_lista(i), height()))) return false;
+        }
+        return true;
+    });
+    if (base.pixelSize() == pixel) return;
+    for (int i = 0; i < colonne; ++i) List_salti[i]->setFont(misura_testo::in_pixel(base, pixel));
+}
+
+void Frm_grafici::adatta_teste() {
+    QStringList testi;
+    QSize riquadro(width(), height());
+    for (int i = 0; i < colonne; ++i) {
+        testi << Lbl_dettaglio[i]->text();
+        const QRect r = Lbl_dettaglio[i]->contentsRect();
+        riquadro = riquadro.boundedTo(QSize(r.width() - 4, r.height()));
+    }
+    const QFont f = misura_testo::carattere_per_riquadro(Lbl_dettaglio[0]->font(), testi, riquadro, pixel_minimi,
+                                                         std::max(pixel_minimi, height() / 30));
+    for (int i = 0; i < colonne; ++i) Lbl_dettaglio[i]->setFont(f);
+}
+
+void Frm_grafici::adatta_didascalie() {
+    const QStringList testi = {QStringLiteral("ALTEZZA"), QStringLiteral("TEMPO VOLO"), QStringLiteral("POTENZA"),
+                               QStringLiteral("TEMPO CONTATTO")};
+    const QSize riquadro(Lbl_tvolo->width() * 9 / 10, Lbl_tvolo->height());
+    const QFont f = misura_testo::carattere_per_riquadro(Lbl_tvolo->font(), testi, riquadro, pixel_minimi,
+                                                         std::max(pixel_minimi, riquadro.height()));
+    Lbl_tvolo->setFont(f);
+    lbl_tcontatto->setFont(f);
+    // The values: four digits at the size their box allows.
+    const QSize valore(Lbl_valore_tvolo->width() * 9 / 10, Lbl_valore_tvolo->height());
+    pixel_valori_ = misura_testo::carattere_per_riquadro(Lbl_valore_tvolo->font(), {QStringLiteral("0000")}, valore,
+                                                         pixel_minimi, std::max(pixel_minimi, valore.height()))
+                        .pixelSize();
+    adatta_valore(Lbl_valore_tvolo);
+    adatta_valore(Lbl_valore_tcontatto);
+}
+
+void Frm_grafici::adatta_valore(QLabel* valore) {
+    // Up to four characters the size of the box; a longer value (a long contact)
+    // gets the size it fits.
+    int pixel = pixel_valori_;
+    if (valore->text().size() > 4) {
+        const QSize riquadro(valore->width() * 9 / 10, valore->height());
+        pixel = misura_testo::carattere_per_riquadro(valore->font(), {valore->text()}, riquadro, pixel_minimi,
+                                                     pixel_valori_)
+                    .pixelSize();
+    }
+    if (pixel > 0 && valore->font().pixelSize() != pixel) valore->setFont(misura_testo::in_pixel(valore->font(), pixel));
 }

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class QLineEdit;
@@ -33,7 +34,8 @@ public:
     using LettoreCasella = std::function<bool()>;
 
     static constexpr int colonne = 6;
-    static constexpr int dimensione_valori = 64;  // font size of the value labels
+    // The lists' text is sized for rows of at least this many characters.
+    static constexpr int caratteri_base = 4;
 
     // Loading lays the panel out from `client` (the main window's client size).
     // The panel takes the graph's control as its child, and with it the graph.
@@ -66,9 +68,9 @@ public:
     // What the header decides: Chk_tv (flight time instead of height in the left
     // label) and Chk_tc (contact time instead of power in the right one).
     void imposta_caselle(LettoreCasella chk_tv, LettoreCasella chk_tc);
-    // The captions above the two value labels.
-    void imposta_testo_tvolo(const QString& testo);
-    void imposta_testo_tcontatto(const QString& testo);
+    // Both captions and both values again, as the boxes now choose, from the last
+    // jump of the test: the header calls it whenever a box changes.
+    void aggiorna_valori();
     // The panel above this one (the header): this panel starts at its bottom.
     void imposta_pannello_sopra(QWidget* sopra) { sopra_ = sopra; }
     // The main window's Tools menu, popped up by a right-button press in list 0.
@@ -89,6 +91,13 @@ private:
     void premuto_in_lista(int sorgente, Qt::MouseButton pulsante, QPoint globale);
     void aggiungi_righe(const Salto& s, double n_rip);
     void mostra_decremento();
+    void mostra_valori(const Salto* ultimo);
+    // Text sizes for the placed controls (see the .cpp).
+    int larghezza_testo_lista(int colonna) const;
+    void adatta_liste();
+    void adatta_teste();
+    void adatta_didascalie();
+    void adatta_valore(QLabel* valore);
     // The model's notices.
     void svuota();
     void togli_riga(int32_t k);
@@ -102,6 +111,9 @@ private:
     QPointer<QMenu> menu_strumenti_;
     QPointer<Frm_assi> assi_;
     double decremento_tv_ = 0;  // no part of the program computes it yet
+    std::array<int, colonne> caratteri_{caratteri_base, caratteri_base, caratteri_base,
+                                        caratteri_base, caratteri_base, caratteri_base};  // longest row per column
+    int pixel_valori_ = 0;  // the value labels' text size for four characters
 
 public:
     GruppoControlli<ListaSalti> List_salti;

@@ -20,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -151,6 +152,9 @@ Frm_storico::Frm_storico(ServiziStorico servizi, QWidget* genitore) : QWidget(ge
 Frm_storico::~Frm_storico() = default;
 
 void Frm_storico::mostra() {
+    // Never larger than the screen's free area (a laptop of 1024 x 600, say).
+    if (!isVisible())
+        if (const QScreen* schermo = screen()) resize(size().boundedTo(schermo->availableGeometry().size() * 0.95));
     show();
     raise();
     activateWindow();

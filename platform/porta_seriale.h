@@ -21,7 +21,9 @@ struct ErrorePorta {
 
 enum class ModoIngresso { Testo, Binario };
 enum class Handshaking { Nessuno = 0, XonXoff = 1, Rts = 2, RtsXonXoff = 3 };
-enum class EventoPorta { DatiRicevuti, Altro };
+// PortaPersa: the device went away under an open port (unplugged, the far end
+// closed); the port has closed itself and is told once.
+enum class EventoPorta { DatiRicevuti, Altro, PortaPersa };
 
 // The serial port as the board link uses it. Port numbers are 1-based.
 class PortaSeriale {

@@ -176,9 +176,10 @@ void PortaSerialeQt::errore(QSerialPort::SerialPortError e) {
         // pty whose other end closed, Qt 6.4 reports a ReadError on every pass
         // of the event loop instead of one ResourceError.
         porta_.clearError();
-        if (porta_.isOpen()) porta_.close();
+        if (!porta_.isOpen()) return;  // told already
+        porta_.close();
         riaprire_ = true;
-        if (al_evento) al_evento(EventoPorta::Altro);
+        if (al_evento) al_evento(EventoPorta::PortaPersa);
         return;
     }
     // Unsupported control lines on a pty, time-outs: not errors of the link.

@@ -12,8 +12,9 @@
 // open, so a changed mapping or override takes effect on the next open.
 //
 // On a pseudo-terminal the control lines cannot be set: that is ignored. When the
-// other end goes away the port reports a resource (or read) error and is closed here; the
-// next open (or the next write) opens it again.
+// other end goes away the port reports a resource (or read) error: it is closed
+// here and EventoPorta::PortaPersa is raised once; the next open (or the next
+// write, unless the link closed the port) opens it again.
 class PortaSerialeQt : public QObject, public PortaSeriale {
     Q_OBJECT
 

@@ -119,6 +119,31 @@ TEST(Avvio, LaSchedaSerialeVieneTrovataEAccendeDaSola) {
     EXPECT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join('|').toStdString();
 }
 
+TEST(Avvio, LaSchedaSerialePersaAMetaProvaSpegneLInterruttore) {
+    QTemporaryDir d;
+    auto sim = std::make_unique<Sim>(QStringList{"--copione", scrivi_copione(d, QByteArray("250000 450000 30\n").repeated(400))});
+    ASSERT_FALSE(sim->percorso.isEmpty());
+    BancoApp b;
+    b.archivio.scrivi("Properties", "PortPath", sim->percorso);
+    b.archivio.scrivi("Properties", "CommPort", "2");
+    b.avvia();
+    Applicazione& a = *b.app;
+    ASSERT_TRUE(a.comandi().Button_On->Value());
+    ASSERT_TRUE(BancoApp::attendi([&] { return righe(b) >= 3; }, 6000)) << righe(b);
+
+    sim->uccidi();  // the cable pulled
+    ASSERT_TRUE(BancoApp::attendi([&] { return !a.comandi().Button_On->Value(); }, 3000));
+    const int salti = a.prova().numero();
+    BancoApp::attendi([] { return false; }, 200);
+    EXPECT_EQ(a.comandi().Button_On->text(), "ON/OFF");
+    EXPECT_FALSE(a.collegamento().connesso || a.collegamento().acquisizione);
+    EXPECT_EQ(a.principale().windowTitle(), "Hopa 1.0.0 Disconnesso");
+    ASSERT_EQ(b.messaggi.mostrati.size(), 1u) << b.messaggi.testi().join('|').toStdString();
+    EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("Scheda scollegata: la porta com2"));
+    EXPECT_EQ(a.prova().numero(), salti);
+    EXPECT_EQ(righe(b), salti);
+}
+
 TEST(Avvio, IlRidimensionamentoDisponeIntestazionePoiSaltiPoiComandi) {
     BancoApp b;
     b.con_scheda_hid({});

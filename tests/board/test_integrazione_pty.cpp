@@ -150,5 +150,8 @@ TEST(IntegrazionePty, RiaggancioDuranteLaProva) {
     EXPECT_LT(t.elapsed(), 1000);
     EXPECT_EQ(b.prova.numero(), salti);
     EXPECT_FALSE(b.st.acquisizione);
-    EXPECT_TRUE(b.messaggi.mostrati.empty());
+    // The hang-up is told once; the jumps stay.
+    EXPECT_EQ(b.st.testo_connessione(), " Disconnesso");
+    ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+    EXPECT_TRUE(b.messaggi.mostrati[0].testo.startsWith("Scheda scollegata"));
 }

@@ -41,25 +41,23 @@ TEST_F(LayoutGrafici, FinestraDa792Per600) {
     confronta({
         {"Frm_grafici", {0, 48, 792, 462}},
         {"Lbl_dettaglio_0", {0, 13, 49, 29}},  // top 200 tw, height 6930 / 16
-        {"Lbl_dettaglio_1", {49, 13, 49, 34}},  // heads 1..5 keep their own height
-        {"Lbl_dettaglio_2", {98, 13, 49, 34}},
-        {"Lbl_dettaglio_3", {147, 13, 49, 34}},
-        {"Lbl_dettaglio_4", {196, 13, 49, 34}},
-        {"Lbl_dettaglio_5", {245, 13, 49, 34}},
+        {"Lbl_dettaglio_1", {49, 13, 49, 29}},  // heads 1..5 as tall as head 0: one row
+        {"Lbl_dettaglio_2", {98, 13, 49, 29}},
+        {"Lbl_dettaglio_3", {147, 13, 49, 29}},
+        {"Lbl_dettaglio_4", {196, 13, 49, 29}},
+        {"Lbl_dettaglio_5", {245, 13, 49, 29}},
         {"List_salti_0", {0, 42, 49, 420}},
         {"List_salti_1", {49, 42, 49, 420}},
         {"List_salti_2", {98, 42, 49, 420}},
         {"List_salti_3", {147, 42, 49, 420}},
         {"List_salti_4", {196, 42, 49, 420}},
         {"List_salti_5", {245, 42, 49, 420}},
-        {"Lbl_tvolo", {373, 0, 113, 39}},  // 4410 + 1188 tw; W / 7; H / 12
+        {"Lbl_tvolo", {373, 0, 159, 39}},  // 4410 + 1188 tw; W / 5, as wide as its value; H / 12
         {"Lbl_valore_tvolo", {373, 39, 158, 103}},
-        {"lbl_tcontatto", {531, 0, 113, 39}},
+        {"lbl_tcontatto", {531, 0, 158, 39}},
         {"Lbl_valore_tcontatto", {531, 39, 158, 103}},
         {"grafico", {294, 142, 498, 320}},
     });
-    EXPECT_EQ(pannello->Lbl_tvolo->text(), "ALTEZZA");
-    EXPECT_EQ(pannello->lbl_tcontatto->text(), "TEMPO CONTATTO");
     for (int c = 0; c < 6; ++c) {
         EXPECT_FALSE(pannello->lista(c)->isHidden());
         EXPECT_EQ(pannello->testa(c)->alignment(), Qt::AlignCenter);
@@ -77,20 +75,20 @@ TEST_F(LayoutGrafici, FinestraDa1024Per700) {
         {"List_salti_0", {0, 47, 64, 492}},
         {"List_salti_3", {192, 47, 64, 492}},
         {"List_salti_5", {320, 47, 64, 492}},
-        {"Lbl_tvolo", {486, 0, 147, 45}},
+        {"Lbl_tvolo", {486, 0, 205, 45}},
         {"Lbl_valore_tvolo", {486, 45, 205, 120}},
-        {"lbl_tcontatto", {691, 0, 146, 45}},
+        {"lbl_tcontatto", {691, 0, 205, 45}},
         {"Lbl_valore_tcontatto", {691, 45, 205, 120}},
         {"grafico", {384, 165, 640, 374}},
     });
 }
 
-TEST_F(LayoutGrafici, IlLayoutRiscriveLeDidascalieDeiValori) {
-    pannello->imposta_testo_tvolo("TEMPO VOLO");
-    pannello->imposta_testo_tcontatto("POTENZA");
+TEST_F(LayoutGrafici, IlLayoutLasciaLeDidascalieDelleCaselle) {
+    chk_tv = true;
+    pannello->aggiorna_valori();
     disponi(15360, 10500, 56);
-    EXPECT_EQ(pannello->Lbl_tvolo->text(), "ALTEZZA");
-    EXPECT_EQ(pannello->lbl_tcontatto->text(), "TEMPO CONTATTO");
+    EXPECT_EQ(pannello->Lbl_tvolo->text(), "TEMPO VOLO");
+    EXPECT_EQ(pannello->lbl_tcontatto->text(), "POTENZA");  // Chk_tc clear: the value is the power
 }
 
 TEST_F(LayoutGrafici, UnPassoConAltezzaNegativaVieneSaltato) {
@@ -104,12 +102,12 @@ TEST_F(LayoutGrafici, UnPassoConAltezzaNegativaVieneSaltato) {
     confronta({
         {"Frm_grafici", {0, 2, 792, 12}},
         {"Lbl_dettaglio_0", {0, 13, 49, 1}},
-        {"Lbl_dettaglio_1", {49, 13, 49, 34}},
+        {"Lbl_dettaglio_1", {49, 13, 49, 1}},
         {"List_salti_0", {0, 47, 64, 492}},
         {"List_salti_1", {64, 47, 49, 492}},
         {"List_salti_2", {113, 47, 49, 492}},
         {"List_salti_5", {260, 47, 49, 492}},
-        {"Lbl_tvolo", {388, 0, 113, 1}},
+        {"Lbl_tvolo", {388, 0, 159, 1}},
         {"Lbl_valore_tvolo", {388, 1, 158, 3}},
         {"Lbl_valore_tcontatto", {546, 1, 158, 3}},
         {"grafico", {309, 4, 483, 8}},

@@ -16,6 +16,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -80,6 +81,8 @@ TEST(Frm_storico, ElencaEApreLeProveComeApriEApriFileCsv) {
     b.mostra();
     EXPECT_TRUE(b.f->isVisible());
     EXPECT_EQ(b.f->windowTitle(), "Storico prove");
+    const QSize libero = b.f->screen()->availableGeometry().size();
+    EXPECT_TRUE(b.f->width() <= libero.width() && b.f->height() <= libero.height()) << libero.width() << "x" << libero.height();
     EXPECT_EQ(b.f->Lbl_atleta->text(), "Atleta: Anna      Squadra: Juniores");
     EXPECT_TRUE(b.f->Lbl_stato->text().startsWith("4 file di prova in "));
     EXPECT_TRUE(b.f->Lbl_stato->text().contains("1 non si può leggere"));

@@ -121,6 +121,12 @@ public:
         ingresso += b;
         if (soglia > 0 && ingresso.size() >= soglia && al_evento) al_evento(EventoPorta::DatiRicevuti);
     }
+    // The device goes away: the port closes itself and says so, as a real one does.
+    void perdi() {
+        aperta_ = false;
+        ingresso.clear();
+        if (al_evento) al_evento(EventoPorta::PortaPersa);
+    }
     void ricevi_dopo(const QByteArray& b) {
         QTimer::singleShot(0, [this, b] { ricevi(b); });
     }
