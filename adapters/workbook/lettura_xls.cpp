@@ -1,5 +1,6 @@
 // Legacy .xls (BIFF) reader on libfreexl.
 #include "adapters/workbook/lettura_cartelle.h"
+#include "platform/file_regolare.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,6 +52,10 @@ private:
 
 // The reading itself, in this process.
 static std::optional<FoglioMemoria> leggi_qui(const QString& percorso, const LimitiLettura& limiti, QString* errore) {
+    if (auto r = file_regolare::rifiuto(percorso)) {
+        *errore = *r;
+        return std::nullopt;
+    }
     QFileInfo info(percorso);
     if (!info.isFile() || !info.isReadable()) {
         *errore = QStringLiteral("file non trovato o non leggibile");

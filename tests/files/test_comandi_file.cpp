@@ -13,12 +13,23 @@
 #include "support/prova_osservata.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -367,4 +378,52 @@ TEST(ComandiFile, LaFinestraDiAvanzamento) {
     EXPECT_EQ(f.parentWidget(), &principale);
     EXPECT_EQ(principale.findChild<QProgressBar*>(QStringLiteral("bar")), f.bar());
     EXPECT_FALSE(f.isVisible());
+}
+
+TEST(ComandiFile, UnPercorsoCheNonEUnFileERifiutatoSubito) {
+    Banco b;
+    b.riempi(2);
+    const Salti prima = b.prova.salti();
+    struct Caso {
+        QString percorso, che_cosa;
+    };
+    std::vector<Caso> casi = {{b.dir.path(), QStringLiteral("una cartella")}};
+#ifdef Q_OS_UNIX
+    const QString fifo = b.percorso(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    casi.push_back({fifo, QStringLiteral("una pipe con nome (FIFO)")});
+    casi.push_back({QStringLiteral("/dev/null"), QStringLiteral("un dispositivo")});
+    // A reader stuck opening the FIFO is let go after 5 s: a fault fails the test
+    // rather than hanging it.
+    std::atomic<bool> finito{false};
+    std::thread liberatore([&] {
+        for (int i = 0; !finito; ++i) {
+            if (i >= 500) {
+                const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+#endif
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.percorso.toStdString());
+        const QString perche = QDir::toNativeSeparators(c.percorso) + QStringLiteral(" non è un file ma ") + c.che_cosa +
+                               QStringLiteral(": non può essere aperto come prova. Scegliere un file di prova salvato su disco.");
+        b.messaggi.mostrati.clear();
+        b.dialogo.risposte = {c.percorso, c.percorso};
+        QElapsedTimer t;
+        t.start();
+        b.comandi.mnuFileApri();
+        b.comandi.apri_file_csv();
+        EXPECT_LT(t.elapsed(), 2000);
+        EXPECT_EQ(b.messaggi.testi(), QStringList({QStringLiteral("apri_file_xls: ") + perche,
+                                                   QStringLiteral("mnuFileSalva_dati: ") + perche}));
+        EXPECT_EQ(b.prova.salti(), prima);
+        EXPECT_EQ(b.osservata.azzeramenti, 0);
+    }
+#ifdef Q_OS_UNIX
+    finito = true;
+    liberatore.join();
+#endif
 }
