@@ -18,6 +18,7 @@
 #include "display/frm_grafici.h"
 #include "files/archivio_prove.h"
 #include "files/comandi_file.h"
+#include "history/frm_storico.h"
 #include "report/comandi_rapporto.h"
 #include "files/giornali_prove.h"
 #include "files/ripristino_prove.h"
@@ -28,6 +29,7 @@
 #include "adapters/qt/dialoghi_qt.h"
 #include "adapters/qt/dialogo_stampa_qt.h"
 #include "adapters/qt/grafico_qt.h"
+#include "adapters/qt/grafico_serie_qt.h"
 #include "adapters/serial/porta_seriale_qt.h"
 #include "adapters/workbook/bozze.h"
 #include "adapters/workbook/fogli_file.h"
@@ -136,6 +138,7 @@ void Applicazione::crea_finestre() {
     menu.parametri_porta = [this] { seriale_->mostra_finestra(); };
     menu.calcolo_medie = [this] { mostra_medie(false); };
     menu.medie_parziali = [this] { mostra_medie(true); };
+    menu.storico = [this] { storico().mostra(); };
     menu.cronometro = [this] {
         Frm_crono* f = crono_->finestra();
         f->show();
@@ -209,6 +212,9 @@ void Applicazione::crea_finestre() {
         [this] {
             if (configurazione_) configurazione_->chiudi();
         },
+        [this] {
+            if (storico_) storico_->close();
+        },
         [this] { hid_->scarica(); },
         [this] { salva_impostazioni(sessione_, *archivio_); },
         [this] { archivio_prove_->chiudi(); },
@@ -234,6 +240,14 @@ Frm_medie& Applicazione::medie() {
         medie_->setWindowFlag(Qt::Window, true);
     }
     return *medie_;
+}
+
+Frm_storico& Applicazione::storico() {
+    if (!storico_)
+        storico_ = new Frm_storico(ServiziStorico{sessione_, *file_, *fogli_, *CmDlg_, *messaggi_, new GraficoSerieQt,
+                                                  new GraficoSerieQt, cartelle_.cartella_ini() + QStringLiteral("/storico")},
+                                   principale_.get());
+    return *storico_;
 }
 
 void Applicazione::mostra_medie(bool parziali) {

@@ -32,6 +32,7 @@ class Frm_grafici;
 class Frm_intestazione;
 class Frm_main;
 class Frm_medie;
+class Frm_storico;
 class IstanzaCrono;
 class LibreriaHid;
 class Messaggi;
@@ -94,6 +95,7 @@ public:
     ComandiRapporto& rapporto() { return *rapporto_; }
     ArchivioProve& archivio_prove() { return *archivio_prove_; }
     Frm_medie& medie();
+    Frm_storico& storico();
     IstanzaCrono& crono() { return *crono_; }
     SchedaHidSimulata* scheda_simulata() { return scheda_simulata_.get(); }
 
@@ -150,6 +152,7 @@ private:
     std::unique_ptr<ComandiRapporto> rapporto_;
     Frm_configura* configurazione_ = nullptr;
     Frm_medie* medie_ = nullptr;
+    Frm_storico* storico_ = nullptr;
     std::unique_ptr<IstanzaCrono> crono_;
     QStringList ordine_;
 };

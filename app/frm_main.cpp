@@ -38,6 +38,7 @@ Frm_main::Frm_main(AzioniMenu azioni, QWidget* genitore) : QMainWindow(genitore)
     mnuStrumenti->setObjectName(QStringLiteral("mnuStrumenti"));
     voce(mnuStrumenti, "mnuStrumentiCalcolo_medie", QStringLiteral("Calcolo medie..."), azioni_.calcolo_medie);
     voce(mnuStrumenti, "medie_parziali", QStringLiteral("Medie Parziali"), azioni_.medie_parziali);
+    voce(mnuStrumenti, "mnuStrumentiStorico", QStringLiteral("Storico atleta..."), azioni_.storico);
     voce(mnuStrumenti, "mnuStrumentiCronometro", QStringLiteral("Cronometro..."), azioni_.cronometro);
     voce(mnuStrumenti, "mnuStrumentiCalcolatrice", QStringLiteral("Calcolatrice..."), azioni_.calcolatrice);
 

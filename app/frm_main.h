@@ -20,6 +20,7 @@ struct AzioniMenu {
     std::function<void()> parametri_porta;   // "Parametri Porta...."
     std::function<void()> calcolo_medie;     // "Calcolo medie..."
     std::function<void()> medie_parziali;    // "Medie Parziali"
+    std::function<void()> storico;           // "Storico atleta..."
     std::function<void()> cronometro;        // "Cronometro..."
     std::function<void()> calcolatrice;      // "Calcolatrice..."
     std::function<void()> informazioni;      // "Informazioni su..."

@@ -8,11 +8,13 @@
 #include "files/foglio_prova.h"
 #include "files/frm_progress.h"
 #include "files/lettura_csv.h"
+#include "files/lettura_in_disparte.h"
 #include "platform/cartella_lavoro.h"
 #include "platform/dialoghi.h"
 
 #include <QFileInfo>
 #include <QProgressBar>
+#include <QScopeGuard>
 
 namespace {
 
@@ -52,17 +54,11 @@ ComandiFile::ComandiFile(ModelloProva& prova, SessioneAtleta& sessione, VistaInt
       dialogo_(dialogo),
       messaggi_(messaggi),
       fogli_(fogli),
-      genitore_(genitore) {}
+      progresso_(genitore) {}
 
 ComandiFile::~ComandiFile() = default;
 
-Frm_progress& ComandiFile::progresso() {
-    if (!progresso_) {
-        progresso_ = new Frm_progress(genitore_);
-        if (!genitore_) senza_genitore_.reset(progresso_.data());
-    }
-    return *progresso_;
-}
+Frm_progress& ComandiFile::progresso() { return progresso_.finestra(); }
 
 Avanzamento ComandiFile::avanzamento() {
     QProgressBar* bar = progresso().bar();
@@ -71,7 +67,21 @@ Avanzamento ComandiFile::avanzamento() {
 
 void ComandiFile::errore(const QString& testo) { messaggi_.mostra(testo, titolo_applicazione, Icona::Nessuna); }
 
+void ComandiFile::errore_scadenza(const QString& procedura) {
+    errore(procedura + QStringLiteral(": la lettura del file non è finita entro %1 s (disco o rete che non rispondono): "
+                                      "la prova è rimasta com'era. Controllare il disco o la rete e riprovare.")
+                           .arg(scadenza_lettura_ms / 1000.0));
+}
+
+std::optional<EsitoLettura> ComandiFile::leggi(std::function<EsitoLettura(const Avanzamento&)> lettura) {
+    occupato_ = true;
+    const auto libera = qScopeGuard([this] { occupato_ = false; });
+    ProgressoVisibile finestra(progresso());
+    return leggi_in_disparte(std::move(lettura), avanzamento(), scadenza_lettura_ms);
+}
+
 void ComandiFile::mnuFileSalva_dati() {
+    if (occupato_) return;
     RichiestaFile r;
     r.titolo = QStringLiteral("Salva dati con nome");
     r.estensione_predefinita = QStringLiteral("xlsx");
@@ -84,6 +94,7 @@ void ComandiFile::mnuFileSalva_dati() {
 }
 
 bool ComandiFile::Salva_File_Dati_Excel(const QString& percorso) {
+    if (occupato_) return false;
     ProgressoVisibile finestra(progresso());
     QString motivo;
     bool ok = false;
@@ -101,24 +112,28 @@ bool ComandiFile::Salva_File_Dati_Excel(const QString& percorso) {
 }
 
 void ComandiFile::mnuFileApri() {
+    if (occupato_) return;
     auto percorso = dialogo_.apri(richiesta_apri(sessione_, filtro_cartelle));
     if (!percorso) return;
     apri_file_xls(*percorso);
 }
 
 bool ComandiFile::apri_file_xls(const QString& percorso) {
-    ProgressoVisibile finestra(progresso());
-    QString motivo;
-    auto cartella = fogli_.apri(percorso, &motivo);
-    if (!cartella) {
-        finestra.chiudi();
-        errore(QStringLiteral("apri_file_xls: ") + motivo);
+    if (occupato_) return false;
+    auto letto = leggi([&fogli = fogli_, percorso](const Avanzamento& a) {
+        QString motivo;
+        auto cartella = fogli.apri(percorso, &motivo);
+        if (!cartella) return EsitoLettura::con_errore(motivo);
+        EsitoLettura e = leggi_prova_foglio(cartella->foglio_attivo(), a);
+        cartella->chiudi();
+        if (!e.prova.quando.isValid()) e.prova.quando = QFileInfo(percorso).lastModified();
+        return e;
+    });
+    if (!letto) {
+        errore_scadenza(QStringLiteral("apri_file_xls"));
         return false;
     }
-    EsitoLettura esito = leggi_prova_foglio(cartella->foglio_attivo(), avanzamento());
-    cartella->chiudi();
-    if (!esito.prova.quando.isValid()) esito.prova.quando = QFileInfo(percorso).lastModified();
-    finestra.chiudi();
+    EsitoLettura& esito = *letto;
     switch (esito.tipo) {
         case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); return true;
         case EsitoLettura::Tipo::FormatoErrato:
@@ -131,15 +146,25 @@ bool ComandiFile::apri_file_xls(const QString& percorso) {
 }
 
 void ComandiFile::apri_file_csv() {
+    if (occupato_) return;
     auto percorso = dialogo_.apri(richiesta_apri(sessione_, QString()));
     if (!percorso) return;
     apri_file_csv(*percorso);
 }
 
-bool ComandiFile::apri_file_csv(const QString& percorso) {
-    EsitoLettura esito = leggi_file_csv(percorso);
-    // The text file holds no time stamp: the test was taken when the file was last written.
-    esito.prova.quando = QFileInfo(percorso).lastModified();
+bool ComandiFile::apri_file_csv(const QString& percorso, const QDateTime& quando) {
+    if (occupato_) return false;
+    auto letto = leggi([percorso, quando](const Avanzamento&) {
+        EsitoLettura e = leggi_file_csv(percorso);
+        // The text file holds no time stamp: the test was taken when the file was last written.
+        e.prova.quando = quando.isValid() ? quando : QFileInfo(percorso).lastModified();
+        return e;
+    });
+    if (!letto) {
+        errore_scadenza(QStringLiteral("mnuFileSalva_dati"));
+        return false;
+    }
+    EsitoLettura& esito = *letto;
     switch (esito.tipo) {
         case EsitoLettura::Tipo::Letta: applica(std::move(esito.prova)); return true;
         case EsitoLettura::Tipo::Ignorata: return false;

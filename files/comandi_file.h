@@ -1,14 +1,13 @@
 #pragma once
 
+#include "files/frm_progress.h"
 #include "files/prova_letta.h"
 
 #include <QDateTime>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
 #include <optional>
-#include <memory>
 
 class ModelloProva;
 struct SessioneAtleta;
@@ -16,7 +15,6 @@ class VistaIntestazione;
 class DialogoFile;
 class Messaggi;
 class FogliDiCalcolo;
-class Frm_progress;
 class QWidget;
 
 // The main window's file commands: saving the test as a workbook, importing a
@@ -24,6 +22,14 @@ class QWidget;
 // new test first and replaces the test (whose views then show it anew), the
 // athlete, the exercise and the header only when the read succeeded; on failure
 // the current test, athlete and exercise stay as they were.
+//
+// The file is read on a thread of its own, the progress window up, while the
+// user-interface thread keeps processing its events: the board's jumps still
+// reach the test and are shown, and the test read replaces them when the read is
+// done (the test changes only on the user-interface thread). While an import
+// runs no other file command starts: it returns at once, doing nothing. A path
+// that is not a regular file (a folder, a FIFO, a device) is refused at once,
+// before anything is opened.
 class ComandiFile {
 public:
     // `genitore` (may be null) is the owner of the progress window.
@@ -44,12 +50,16 @@ public:
     // Replaces the current test with the one in the workbook; true when it did.
     // The file is never modified.
     bool apri_file_xls(const QString& percorso);
+    // Whether an import is reading its file.
+    bool importazione_in_corso() const { return occupato_; }
 
     // "Apri file csv": asks for the file (cancel is silent) and imports it; a
     // file without the "HOPA" marker is ignored without a word.
     void apri_file_csv();
-    // Replaces the current test with the one in this text file of a test; true when it did.
-    bool apri_file_csv(const QString& percorso);
+    // The same import of the file at `percorso`, without the dialog; true when the
+    // test was replaced. `quando`, when valid, is when the test was taken (the
+    // file holds no time stamp: otherwise its last modification stands for it).
+    bool apri_file_csv(const QString& percorso, const QDateTime& quando = {});
     // "Apri con Excel": the open dialog; gives the chosen workbook (nothing on cancel),
     // which the caller opens in the system's spreadsheet program.
     std::optional<QString> apri_excel();
@@ -59,11 +69,18 @@ public:
 
     // Clock of the time stamps (suggested file name and column A).
     std::function<QDateTime()> adesso = [] { return QDateTime::currentDateTime(); };
+    // How long an import waits for its file (a disk or a network that stopped
+    // answering) before it gives up with a message; the read is left behind.
+    int scadenza_lettura_ms = 60000;
 
 private:
+    // The read of an import, off the user-interface thread with the progress
+    // window up; nothing when it passed the deadline.
+    std::optional<EsitoLettura> leggi(std::function<EsitoLettura(const Avanzamento&)> lettura);
     void applica(ProvaLetta prova);
     Avanzamento avanzamento();
     void errore(const QString& testo);
+    void errore_scadenza(const QString& procedura);
 
     ModelloProva& prova_;
     SessioneAtleta& sessione_;
@@ -71,7 +88,6 @@ private:
     DialogoFile& dialogo_;
     Messaggi& messaggi_;
     FogliDiCalcolo& fogli_;
-    QWidget* genitore_;
-    QPointer<Frm_progress> progresso_;
-    std::unique_ptr<Frm_progress> senza_genitore_;
+    ProgressoSuRichiesta progresso_;
+    bool occupato_ = false;
 };

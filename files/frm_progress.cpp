@@ -8,6 +8,9 @@
 Frm_progress::Frm_progress(QWidget* genitore) : QWidget(genitore, Qt::Tool) {
     setObjectName(QStringLiteral("Frm_progress"));
     setWindowTitle(titolo_applicazione);
+    // While it is up the other windows take no input, so no command starts in the
+    // middle of another; the board's data and the timers go on.
+    setWindowModality(Qt::ApplicationModal);
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("bar"));
     bar_->setMinimum(0);

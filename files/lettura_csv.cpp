@@ -5,6 +5,7 @@
 #include "core/numeri.h"
 #include "files/numero_esatto.h"
 #include "platform/errori_file.h"
+#include "platform/file_regolare.h"
 
 #include <QFile>
 
@@ -77,6 +78,7 @@ EsitoLettura leggi_prova_csv(const QString& testo) {
 }
 
 EsitoLettura leggi_file_csv(const QString& percorso) {
+    if (auto r = file_regolare::rifiuto(percorso)) return EsitoLettura::con_errore(*r);
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) return EsitoLettura::con_errore(errori_file::descrizione(f));
     const auto troppo_grande = [] {

@@ -13,6 +13,8 @@
 // n_rip = k whatever the file says; nothing is recomputed.
 EsitoLettura leggi_prova_csv(const QString& testo);
 
-// Reads the file (Windows-1252 text) and parses it. Files larger than this are refused.
+// Reads the file (Windows-1252 text) and parses it. Files larger than this are
+// refused, and a path that is not a regular file before it is opened. Any thread
+// may read.
 inline constexpr qint64 byte_massimi_csv = 16LL << 20;
 EsitoLettura leggi_file_csv(const QString& percorso);

@@ -50,7 +50,9 @@ public:
     virtual ~FogliDiCalcolo() = default;
     virtual std::unique_ptr<CartellaLavoro> nuova() = 0;
     // Reads the workbook at `percorso` (.xlsx, or legacy .xls, told apart by their
-    // content). Null with the reason in `errore` when it cannot be read.
+    // content). Null with the reason in `errore` when it cannot be read; a path that
+    // is not a regular file is refused before anything is opened. Called on the
+    // thread an import reads on, so it shares nothing that changes.
     virtual std::unique_ptr<CartellaLavoro> apri(const QString& percorso, QString* errore) = 0;
 };
 

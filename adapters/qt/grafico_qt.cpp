@@ -37,17 +37,6 @@ QList<QPointF> sfoltisci(const QList<QPointF>& punti, int fasce) {
 
 const char* const nomi_cursori[2] = {"Cursore_tempo_volo", "Cursore_tempo_contatto"};
 
-// Ticks on the multiples of the scale's step, labels with the decimals it needs.
-// Only what differs is set: every setter, even of the same value, makes the chart
-// write its labels again and lay itself out.
-void applica_scala(QValueAxis* asse, const scala_assi::Scala& scala) {
-    if (asse->tickType() != QValueAxis::TicksDynamic) asse->setTickType(QValueAxis::TicksDynamic);
-    if (asse->tickAnchor() != 0) asse->setTickAnchor(0);
-    if (asse->tickInterval() != scala.passo) asse->setTickInterval(scala.passo);
-    const QString formato = QStringLiteral("%.%1f").arg(scala_assi::decimali(scala.passo));
-    if (asse->labelFormat() != formato) asse->setLabelFormat(formato);
-    if (asse->min() != scala.minimo || asse->max() != scala.massimo) asse->setRange(scala.minimo, scala.massimo);
-}
 }  // namespace
 
 // The markers of the short plots, above the plot area: the chart clips its series
@@ -121,7 +110,7 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
 
     asse_x_ = new QValueAxis(grafico);
     asse_x_->setObjectName(QStringLiteral("XAxis"));
-    applica_scala(asse_x_, scala_assi::asse_salti(0));
+    scala_assi::applica(asse_x_, scala_assi::asse_salti(0));
     grafico->addAxis(asse_x_, Qt::AlignBottom);
 
     const char* nomi_assi[2] = {"Y_Altezza", "Y_tempo_contatto"};
@@ -132,7 +121,7 @@ GraficoQt::GraficoQt(QWidget* genitore) : QChartView(genitore) {
         Traccia& t = tracce_[static_cast<size_t>(i)];
         t.asse = new QValueAxis(grafico);
         t.asse->setObjectName(QString::fromLatin1(nomi_assi[i]));
-        applica_scala(t.asse, scala_assi::asse_dati(0, 0));
+        scala_assi::applica(t.asse, scala_assi::asse_dati(0, 0));
         // Each value axis in its plot's colour, as there is no legend.
         t.asse->setLinePenColor(colori[i]);
         t.asse->setLabelsColor(colori[i]);
@@ -336,16 +325,16 @@ void GraficoQt::paintEvent(QPaintEvent* evento) {
 }
 
 void GraficoQt::aggiorna_assi() {
-    applica_scala(asse_x_, scala_assi::asse_salti(std::max(tracce_[0].consegnati, tracce_[1].consegnati)));
+    scala_assi::applica(asse_x_, scala_assi::asse_salti(std::max(tracce_[0].consegnati, tracce_[1].consegnati)));
     for (Traccia& t : tracce_) applica_limiti(t);
 }
 
 void GraficoQt::applica_limiti(Traccia& t) {
     if (t.limiti_fissi) {
-        applica_scala(t.asse, scala_assi::asse_fisso(t.min, t.max));
+        scala_assi::applica(t.asse, scala_assi::asse_fisso(t.min, t.max));
     } else {
         // An empty plot spans 0..10.
-        applica_scala(t.asse, t.consegnati == 0 ? scala_assi::asse_dati(0, 10) : scala_assi::asse_dati(t.dati_min, t.dati_max));
+        scala_assi::applica(t.asse, t.consegnati == 0 ? scala_assi::asse_dati(0, 10) : scala_assi::asse_dati(t.dati_min, t.dati_max));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "adapters/qt/scala_assi.h"
 
+#include <QValueAxis>
+
 #include <algorithm>
 #include <cmath>
 
@@ -47,6 +49,17 @@ Scala asse_dati(double dati_min, double dati_max) {
     return s;
 }
 
+Scala asse_attorno(double dati_min, double dati_max) {
+    // A twentieth of the span (at least 1) either side, so no point sits on the frame.
+    const double margine = std::max(1.0, (dati_max - dati_min) / 20);
+    const double lo = dati_min - margine, hi = dati_max + margine;
+    Scala s;
+    s.passo = passo_tondo(hi - lo, intervalli_valori);
+    s.minimo = std::floor(lo / s.passo) * s.passo;
+    s.massimo = std::ceil(hi / s.passo) * s.passo;
+    return s;
+}
+
 Scala asse_fisso(double a, double b) {
     Scala s;
     s.minimo = std::min(a, b);
@@ -54,6 +67,17 @@ Scala asse_fisso(double a, double b) {
     if (s.massimo == s.minimo) s.massimo = s.minimo + 1;
     s.passo = passo_tondo(s.massimo - s.minimo, intervalli_valori);
     return s;
+}
+
+void applica(QValueAxis* asse, const Scala& scala) {
+    // Only what differs is set: every setter, even of the same value, makes the
+    // chart write its labels again and lay itself out.
+    if (asse->tickType() != QValueAxis::TicksDynamic) asse->setTickType(QValueAxis::TicksDynamic);
+    if (asse->tickAnchor() != 0) asse->setTickAnchor(0);
+    if (asse->tickInterval() != scala.passo) asse->setTickInterval(scala.passo);
+    const QString formato = QStringLiteral("%.%1f").arg(decimali(scala.passo));
+    if (asse->labelFormat() != formato) asse->setLabelFormat(formato);
+    if (asse->min() != scala.minimo || asse->max() != scala.massimo) asse->setRange(scala.minimo, scala.massimo);
 }
 
 }  // namespace scala_assi

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+class QValueAxis;
+
 // Where the jump graph's axes put their limits and ticks, so that every label
 // names the value under its tick: ticks fall on the multiples of a round step
 // (…, 0.1, 0.2, 0.5, 1, 2, 5, 10, …) and labels show as many decimals as the step has.
@@ -26,7 +28,15 @@ Scala asse_salti(qsizetype punti);
 // A value axis that follows its data (0 always in view): limits on multiples of the step.
 Scala asse_dati(double dati_min, double dati_max);
 
+// A value axis around its data, 0 in view or not, with a margin either side:
+// differences of a few centimetres between tests stay visible.
+Scala asse_attorno(double dati_min, double dati_max);
+
 // A value axis kept at the limits written (in either order; equal limits span 1).
 Scala asse_fisso(double a, double b);
+
+// Puts the axis on the scale: ticks on the multiples of its step, labels with the
+// decimals the step needs.
+void applica(QValueAxis* asse, const Scala& scala);
 
 }  // namespace scala_assi

@@ -1,6 +1,7 @@
 #include "adapters/workbook/fogli_file.h"
 
 #include "platform/errori_file.h"
+#include "platform/file_regolare.h"
 
 #include <QFile>
 
@@ -9,6 +10,10 @@ std::unique_ptr<CartellaLavoro> FogliDiCalcoloFile::nuova() { return std::make_u
 std::unique_ptr<CartellaLavoro> FogliDiCalcoloFile::apri(const QString& percorso, QString* errore) {
     QString scarto;
     if (!errore) errore = &scarto;
+    if (auto r = file_regolare::rifiuto(percorso)) {
+        *errore = *r;
+        return nullptr;
+    }
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) {
         *errore = errori_file::descrizione(f);

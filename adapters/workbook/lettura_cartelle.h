@@ -20,7 +20,8 @@ struct LimitiLettura {
 
 // The active worksheet of an .xlsx workbook: numbers, booleans, shared and
 // inline strings, the cached results of formulas. Nothing when the file cannot
-// be read, with the reason in `errore`.
+// be read, with the reason in `errore`. Both readers refuse a path that is not a
+// regular file before opening it, and may run on any thread.
 std::optional<FoglioMemoria> leggi_xlsx(const QString& percorso, const LimitiLettura& limiti, QString* errore);
 
 // The first worksheet of a legacy .xls (BIFF) workbook.

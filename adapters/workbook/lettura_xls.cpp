@@ -1,5 +1,6 @@
 // Legacy .xls (BIFF) reader on libfreexl.
 #include "adapters/workbook/lettura_cartelle.h"
+#include "platform/file_regolare.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,6 +53,10 @@ private:
 
 // The reading itself, in this process.
 static std::optional<FoglioMemoria> leggi_qui(const QString& percorso, const LimitiLettura& limiti, QString* errore) {
+    if (auto r = file_regolare::rifiuto(percorso)) {
+        *errore = *r;
+        return std::nullopt;
+    }
     QFileInfo info(percorso);
     if (!info.isFile() || !info.isReadable()) {
         *errore = QStringLiteral("file non trovato o non leggibile");
@@ -122,10 +128,23 @@ static std::optional<FoglioMemoria> leggi_qui(const QString& percorso, const Lim
 // libfreexl is not safe on damaged files (some crash it outright), so on
 // POSIX systems it reads in a child process: the child sends the sheet's cells
 // or its error through a pipe, and a child that dies, hangs past the deadline or
-// sends a short answer is a damaged file, never the program's end.
+// sends a short answer is a damaged file, never the program's end. Any thread
+// may read: the child is waited for by its own process id, the pipe is the
+// reader's own, and no signal handler is touched.
 namespace {
 
 constexpr int secondi_massimi_xls = 20;
+
+bool tubo_chiuso_su_exec(int tubo[2]) {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD) || defined(Q_OS_NETBSD) || defined(Q_OS_OPENBSD)
+    return ::pipe2(tubo, O_CLOEXEC) == 0;
+#else
+    if (::pipe(tubo) != 0) return false;
+    ::fcntl(tubo[0], F_SETFD, FD_CLOEXEC);
+    ::fcntl(tubo[1], F_SETFD, FD_CLOEXEC);
+    return true;
+#endif
+}
 
 void invia_tutto(int fd, const QByteArray& dati) {
     qsizetype fatto = 0;
@@ -219,8 +238,10 @@ std::optional<FoglioMemoria> risposta_del_figlio(const QByteArray& dati, const L
 std::optional<FoglioMemoria> leggi_xls(const QString& percorso, const LimitiLettura& limiti, QString* errore) {
     QString scarto;
     if (!errore) errore = &scarto;
+    // The pipe is closed on exec: a program another thread starts meanwhile must
+    // not keep its end open, or the answer would never end.
     int tubo[2];
-    if (::pipe(tubo) != 0) return leggi_qui(percorso, limiti, errore);
+    if (!tubo_chiuso_su_exec(tubo)) return leggi_qui(percorso, limiti, errore);
     const pid_t figlio = ::fork();
     if (figlio < 0) {
         ::close(tubo[0]);

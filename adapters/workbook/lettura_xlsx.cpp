@@ -4,6 +4,7 @@
 #include "adapters/workbook/errori_librerie.h"
 #include "adapters/workbook/lettura_cartelle.h"
 #include "platform/errori_file.h"
+#include "platform/file_regolare.h"
 #include "adapters/workbook/parte_xml.h"
 
 #include <QFile>
@@ -386,6 +387,10 @@ FoglioMemoria leggi(const QByteArray& file, const LimitiLettura& limiti) {
 std::optional<FoglioMemoria> leggi_xlsx(const QString& percorso, const LimitiLettura& limiti, QString* errore) {
     QString scarto;
     if (!errore) errore = &scarto;
+    if (auto r = file_regolare::rifiuto(percorso)) {
+        *errore = *r;
+        return std::nullopt;
+    }
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) {
         *errore = errori_file::descrizione(f);

@@ -98,7 +98,10 @@ int main(int argc, char** argv) {
 
     ModelloProva origine;
     SessioneAtleta sessione;
-    origine.sostituisci(std::vector<Salto>(salti_di_prova(n).elementi().begin() + 1, salti_di_prova(n).elementi().end()));
+    {
+        const Salti tutti = salti_di_prova(n);
+        origine.sostituisci(std::vector<Salto>(tutti.elementi().begin() + 1, tutti.elementi().end()));
+    }
     QTemporaryDir dir;
     const QString percorso = dir.filePath(QStringLiteral("prova.xlsx"));
     IntestazioneMuta intestazione;

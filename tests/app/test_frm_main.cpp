@@ -28,7 +28,7 @@ TEST(Frm_main, MenuComeDaProgetto) {
                            "Stampa rapporto...", "-", "Esci"}));
     EXPECT_EQ(voci(f.mnuImpostazioni), (QStringList{"Configura...", "Parametri Porta...."}));
     EXPECT_EQ(voci(f.mnuStrumenti),
-              (QStringList{"Calcolo medie...", "Medie Parziali", "Cronometro...", "Calcolatrice..."}));
+              (QStringList{"Calcolo medie...", "Medie Parziali", "Storico atleta...", "Cronometro...", "Calcolatrice..."}));
     EXPECT_EQ(voci(f.mnuHelp), (QStringList{"Informazioni su..."}));
     EXPECT_EQ(f.windowTitle(), "HOPA");
 }
@@ -38,12 +38,12 @@ TEST(Frm_main, OgniVoceRaggiungeLaSuaAzione) {
     auto reg = [&](const char* n) { return [&chiamate, n] { chiamate << n; }; };
     AzioniMenu a{reg("apri"),      reg("apri_csv"), reg("apri_excel"),   reg("salva"), reg("esporta"),
                  reg("stampa"),    reg("configura"), reg("porta"),      reg("medie"), reg("parziali"),
-                 reg("crono"),     reg("calcolatrice"), reg("info")};
+                 reg("storico"),   reg("crono"),     reg("calcolatrice"), reg("info")};
     Frm_main f{a};
     const char* nomi[] = {"mnuFileApri", "apri_csv", "apri_excel", "mnuFileSalva_dati", "mnuFileEsporta_rapporto",
                           "mnuFileStampa_rapporto",
                           "mnuImpostazioniConfigura", "mnuImpostazioniParametri_Porta",
-                          "mnuStrumentiCalcolo_medie", "medie_parziali", "mnuStrumentiCronometro",
+                          "mnuStrumentiCalcolo_medie", "medie_parziali", "mnuStrumentiStorico", "mnuStrumentiCronometro",
                           "mnuStrumentiCalcolatrice", "mnuHelpInformazioni"};
     for (const char* n : nomi) {
         auto* azione = f.findChild<QAction*>(n);
@@ -51,7 +51,7 @@ TEST(Frm_main, OgniVoceRaggiungeLaSuaAzione) {
         azione->trigger();
     }
     EXPECT_EQ(chiamate, (QStringList{"apri", "apri_csv", "apri_excel", "salva", "esporta", "stampa", "configura",
-                                     "porta", "medie", "parziali", "crono", "calcolatrice", "info"}));
+                                     "porta", "medie", "parziali", "storico", "crono", "calcolatrice", "info"}));
 }
 
 TEST(Frm_main, EsciChiudeConLaSequenzaDiChiusuraCheNonSiFerma) {

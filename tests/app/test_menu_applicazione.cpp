@@ -10,8 +10,10 @@
 #include "tools/istanza_crono.h"
 #include "display/frm_cmd.h"
 #include "display/frm_grafici.h"
+#include "history/frm_storico.h"
 
 #include <QAction>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +58,11 @@ TEST(MenuApplicazione, OgniVoceRaggiungeLaSuaAzione) {
     attiva(a, "medie_parziali");
     EXPECT_EQ(b.messaggi.testi(), (QStringList{"Lista salti vuota!", "Lista salti vuota!"}));
 
+    // The history of the athlete of the header, whose folder is not there yet.
+    attiva(a, "mnuStrumentiStorico");
+    EXPECT_TRUE(a.storico().isVisible());
+    EXPECT_TRUE(a.storico().Lbl_stato->text().startsWith("La cartella dell'atleta non esiste"));
+
     attiva(a, "mnuStrumentiCronometro");
     ASSERT_NE(a.crono().aperta(), nullptr);
     EXPECT_TRUE(a.crono().aperta()->isVisible());
@@ -72,6 +79,7 @@ TEST(MenuApplicazione, OgniVoceRaggiungeLaSuaAzione) {
     EXPECT_FALSE(a.principale().isVisible());
     EXPECT_EQ(a.crono().aperta(), nullptr);
     EXPECT_FALSE(a.configurazione().isVisible());
+    EXPECT_FALSE(a.storico().isVisible());
     EXPECT_FALSE(a.seriale().finestra_esiste() && a.seriale().finestra()->isVisible());
     EXPECT_EQ(b.archivio.leggi("funz", "max_indice0", ""), "10");
     EXPECT_EQ(b.archivio.leggi("funz", "nome_utente", ""), QString::fromUtf8("Niccolò"));

@@ -9,23 +9,39 @@
 #include "adapters/workbook/foglio_memoria.h"
 #include "adapters/workbook/scrittura_xlsx.h"
 #include "support/file_prova.h"
+#include "support/attesa.h"
 #include "support/finti.h"
 #include "support/prova_osservata.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
 const QString dati = QStringLiteral(HOPA_DATI_TEST);
 
 // The real spreadsheet component, watched: whether the progress window was up
-// while a workbook was made, stored or opened.
+// while a workbook was made, stored or opened, and on which thread a workbook was
+// read. A read can be made slow, or held until let go, as a disk can.
 class FogliOsservati : public FogliDiCalcolo {
 public:
     std::unique_ptr<CartellaLavoro> nuova() override {
@@ -33,13 +49,30 @@ public:
         return vero.nuova();
     }
     std::unique_ptr<CartellaLavoro> apri(const QString& p, QString* e) override {
+        ++in_lettura;
         annota();
-        return vero.apri(p, e);
+        if (QThread::currentThread() != progresso->thread()) ++letture_in_disparte;
+        QDeadlineTimer ritardo(ritardo_ms);
+        while (!ritardo.hasExpired() || trattieni) QThread::msleep(5);
+        auto c = vero.apri(p, e);
+        --in_lettura;
+        return c;
     }
-    void annota() { visibile_durante.push_back(progresso && progresso->isVisible()); }
+    // The window is asked on its own thread, which answers while it waits for the read.
+    void annota() {
+        bool su = false;
+        auto guarda = [&] { su = progresso->isVisible(); };
+        if (QThread::currentThread() == progresso->thread()) guarda();
+        else QMetaObject::invokeMethod(progresso, guarda, Qt::BlockingQueuedConnection);
+        visibile_durante.push_back(su);
+    }
     FogliDiCalcoloFile vero;
     QWidget* progresso = nullptr;
     std::vector<bool> visibile_durante;
+    int ritardo_ms = 0;
+    std::atomic<bool> trattieni{false};
+    std::atomic<int> in_lettura{0};
+    std::atomic<int> letture_in_disparte{0};
 };
 
 struct Banco {
@@ -367,4 +400,154 @@ TEST(ComandiFile, LaFinestraDiAvanzamento) {
     EXPECT_EQ(f.parentWidget(), &principale);
     EXPECT_EQ(principale.findChild<QProgressBar*>(QStringLiteral("bar")), f.bar());
     EXPECT_FALSE(f.isVisible());
+}
+
+// The history opens a listed text file by its path: no dialog, the time it gives.
+TEST(ComandiFile, ApreUnFileCsvDalSuoPercorso) {
+    Banco b;
+    const QString p = b.percorso(QStringLiteral("CMJ.csv"));
+    scrivi_file(p, "HOPA,x,Luca,CMJ,x,1\r\nt\r\nu\r\n1,500,200,30,10,900,1\r\n");
+    const QDateTime quando(QDate(2024, 3, 11), QTime(9, 0));
+    EXPECT_TRUE(b.comandi.apri_file_csv(p, quando));
+    EXPECT_TRUE(b.dialogo.visti.empty());
+    EXPECT_EQ(b.prova.numero(), 1);
+    EXPECT_EQ(b.prova.quando(), quando);
+    EXPECT_EQ(b.sessione.macchina_utente, "CMJ");
+    EXPECT_TRUE(b.comandi.apri_file_csv(p));
+    EXPECT_EQ(b.prova.quando(), QFileInfo(p).lastModified());
+
+    scrivi_file(p, "hopa,x,Luca,CMJ,x,0\r\n");
+    EXPECT_FALSE(b.comandi.apri_file_csv(p));  // not a test file: silent, the test stays
+    EXPECT_EQ(b.prova.numero(), 1);
+    EXPECT_TRUE(b.messaggi.mostrati.empty());
+}
+
+TEST(ComandiFile, UnaImportazioneLentaNonFermaLaFinestra) {
+    Banco a;
+    a.riempi(5000);
+    const QString p = a.percorso(QStringLiteral("grande.xlsx"));
+    ASSERT_TRUE(a.comandi.Salva_File_Dati_Excel(p));
+
+    Banco b;
+    b.fogli.ritardo_ms = 800;  // a slow disk: longer than the window may stand still
+    // A 10 ms timer stands for the window's life: the gaps between its ticks are
+    // how long the window stood still.
+    QElapsedTimer orologio;
+    std::vector<qint64> istanti;
+    int rifiutati = 0;
+    QTimer battito;
+    battito.setInterval(10);
+    QObject::connect(&battito, &QTimer::timeout, [&] {
+        istanti.push_back(orologio.elapsed());
+        if (istanti.size() != 3) return;
+        // A jump from the board during the read reaches the test and is shown.
+        b.prova.aggiungi_salto(180);
+        b.prova.completa_salto(420);
+        // No second command starts while the first reads.
+        rifiutati += !b.comandi.apri_file_xls(p) + !b.comandi.apri_file_csv(p);
+        b.comandi.mnuFileApri();
+        b.comandi.apri_file_csv();
+        b.comandi.mnuFileSalva_dati();
+        EXPECT_TRUE(b.comandi.importazione_in_corso());
+    });
+    orologio.start();
+    battito.start();
+    ASSERT_TRUE(b.comandi.apri_file_xls(p));
+    istanti.push_back(orologio.elapsed());
+    battito.stop();
+
+    qint64 fermo = istanti.front();
+    for (size_t i = 1; i < istanti.size(); ++i) fermo = std::max(fermo, istanti[i] - istanti[i - 1]);
+    EXPECT_LT(fermo, 500) << istanti.size() << " ticks";
+    EXPECT_GE(istanti.size(), 10u);
+    EXPECT_EQ(b.fogli.letture_in_disparte, 1);
+    EXPECT_EQ(b.fogli.visibile_durante, std::vector<bool>{true});
+    EXPECT_EQ(rifiutati, 2);
+    EXPECT_TRUE(b.dialogo.visti.empty());
+    EXPECT_TRUE(b.messaggi.mostrati.empty()) << b.messaggi.testi().join("|").toStdString();
+    // The jump came first; the test read replaced it once the read was done.
+    EXPECT_EQ(b.osservata.completati, std::vector<int32_t>{1});
+    EXPECT_EQ(b.prova.salti(), a.prova.salti());
+    EXPECT_FALSE(b.comandi.importazione_in_corso());
+    EXPECT_FALSE(b.comandi.progresso().isVisible());
+    EXPECT_EQ(b.comandi.progresso().bar()->maximum(), a.prova.numero());
+    EXPECT_EQ(b.comandi.progresso().bar()->value(), a.prova.numero());
+}
+
+TEST(ComandiFile, UnaLetturaCheNonFinisceHaUnaScadenza) {
+    Banco b;
+    b.riempi(2);
+    const Salti prima = b.prova.salti();
+    const QString p = dati + QStringLiteral("/prova_libreoffice.xlsx");
+    b.comandi.scadenza_lettura_ms = 300;
+    b.fogli.trattieni = true;  // a network disk that stopped answering
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(b.comandi.apri_file_xls(p));
+    EXPECT_GE(t.elapsed(), 300);
+    EXPECT_LT(t.elapsed(), 5000);
+    ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+    EXPECT_EQ(b.messaggi.mostrati[0].testo,
+              "apri_file_xls: la lettura del file non è finita entro 0.3 s (disco o rete che non rispondono): la prova "
+              "è rimasta com'era. Controllare il disco o la rete e riprovare.");
+    EXPECT_EQ(b.prova.salti(), prima);
+    EXPECT_FALSE(b.comandi.importazione_in_corso());
+    EXPECT_FALSE(b.comandi.progresso().isVisible());
+
+    // Let go, the read ends on its own and what it read is dropped.
+    b.fogli.trattieni = false;
+    ASSERT_TRUE(attendi([&] { return b.fogli.in_lettura == 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.prova.salti(), prima);
+    // The next import runs as usual.
+    EXPECT_TRUE(b.comandi.apri_file_xls(p));
+    EXPECT_EQ(b.prova.numero(), 3);
+}
+
+TEST(ComandiFile, UnPercorsoCheNonEUnFileERifiutatoSubito) {
+    Banco b;
+    b.riempi(2);
+    const Salti prima = b.prova.salti();
+    struct Caso {
+        QString percorso, che_cosa;
+    };
+    std::vector<Caso> casi = {{b.dir.path(), QStringLiteral("una cartella")}};
+#ifdef Q_OS_UNIX
+    const QString fifo = b.percorso(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    casi.push_back({fifo, QStringLiteral("una pipe con nome (FIFO)")});
+    casi.push_back({QStringLiteral("/dev/null"), QStringLiteral("un dispositivo")});
+    // A reader stuck opening the FIFO is let go after 5 s: a fault fails the test
+    // rather than hanging it.
+    std::atomic<bool> finito{false};
+    std::thread liberatore([&] {
+        for (int i = 0; !finito; ++i) {
+            if (i >= 500) {
+                const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+#endif
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.percorso.toStdString());
+        const QString perche = QDir::toNativeSeparators(c.percorso) + QStringLiteral(" non è un file ma ") + c.che_cosa +
+                               QStringLiteral(": non può essere aperto come prova. Scegliere un file di prova salvato su disco.");
+        b.messaggi.mostrati.clear();
+        b.dialogo.risposte = {c.percorso, c.percorso};
+        QElapsedTimer t;
+        t.start();
+        b.comandi.mnuFileApri();
+        b.comandi.apri_file_csv();
+        EXPECT_LT(t.elapsed(), 2000);
+        EXPECT_EQ(b.messaggi.testi(), QStringList({QStringLiteral("apri_file_xls: ") + perche,
+                                                   QStringLiteral("mnuFileSalva_dati: ") + perche}));
+        EXPECT_EQ(b.prova.salti(), prima);
+        EXPECT_EQ(b.osservata.azzeramenti, 0);
+    }
+#ifdef Q_OS_UNIX
+    finito = true;
+    liberatore.join();
+#endif
 }

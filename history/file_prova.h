@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// A file of an athlete's folder that may hold a test, as the folder lists it.
+struct FileProva {
+    QString percorso;        // full path
+    QString nome;            // from the athlete's folder: "x.xlsx" or "prove/x.csv"
+    qint64 dimensione = 0;   // bytes
+    qint64 modificato = 0;   // last modification, ms since 1970-01-01 UTC
+
+    // The same file unchanged: what a cached reading is kept by.
+    bool stesso(const FileProva& altro) const {
+        return nome == altro.nome && dimensione == altro.dimensione && modificato == altro.modificato;
+    }
+};
+
+namespace file_prova {
+
+inline const QString cartella_archivio = QStringLiteral("prove");
+
+// A workbook (.xlsx, .xls) or a test text file (.csv), whatever the letter case.
+bool estensione_di_prova(const QString& nome_file);
+
+// The tests of an athlete: the files of a test's kind in the athlete's folder and
+// in its "prove" folder (not deeper; hidden files are left out), by name.
+std::vector<FileProva> elenca(const QString& cartella_atleta);
+
+// What a test's file name tells: the exercise and when the test was taken. The
+// archive names its files "<exercise>_yyyy-mm-dd_hh-mm-ss.csv"; a saved workbook
+// is suggested as "<exercise>_ yyyy mm dd hh mm ss.xlsx". Nothing for other names.
+struct DatiNome {
+    QString esercizio;
+    QDateTime quando;
+};
+std::optional<DatiNome> dati_dal_nome(const QString& nome_file);
+
+}  // namespace file_prova
