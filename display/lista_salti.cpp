@@ -62,6 +62,7 @@ QModelIndex ListaSalti::indexAt(const QPoint& punto) const {
 
 void ListaSalti::scrollTo(const QModelIndex& i, ScrollHint come) {
     if (!i.isValid()) return;
+    executeDelayedItemsLayout();  // the scroll range must know of rows appended in this pass
     const int h = altezza_riga(), alto = i.row() * h, visibile = viewport()->height();
     QScrollBar* barra = verticalScrollBar();
     switch (come) {

@@ -52,3 +52,39 @@ TEST(CadenzaPittura, UnaPassataPerAggiornamentoDelloSchermoEDipingeLUltimo) {
     QCoreApplication::processEvents();
     EXPECT_EQ(tela.colore_dipinto, tela.colore);
 }
+
+// Work left for the next pass runs once, just before it, even with nothing to
+// paint; asked again it runs the latest work given; its owner gone, it does not run.
+TEST(CadenzaPittura, IlLavoroPrimaDellaPassataUnaVoltaSoltanto) {
+    Tela tela;
+    tela.resize(100, 100);
+    CadenzaPittura cadenza(&tela);
+    tela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tela));
+    QTest::qWait(40);
+    EXPECT_EQ(CadenzaPittura::di(&tela), &cadenza);
+
+    QObject proprietario;
+    std::vector<int> fatti;
+    int colore_visto = -1;
+    cadenza.prima_della_passata(&proprietario, [&] { fatti.push_back(1); });
+    cadenza.prima_della_passata(&proprietario, [&] {
+        fatti.push_back(2);
+        colore_visto = tela.colore_dipinto;  // not painted yet in this pass
+        ++tela.colore;
+        tela.update();
+    });
+    const int passate = cadenza.passate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fatti.empty(); }, 200));
+    EXPECT_EQ(fatti, std::vector<int>{2});
+    EXPECT_EQ(cadenza.passate(), passate + 1);
+    EXPECT_NE(colore_visto, tela.colore);
+    EXPECT_EQ(tela.colore_dipinto, tela.colore);  // what it changed is in the same pass
+
+    {
+        QObject andato;
+        cadenza.prima_della_passata(&andato, [&] { fatti.push_back(3); });
+    }
+    QTest::qWait(60);
+    EXPECT_EQ(fatti, std::vector<int>{2});
+}

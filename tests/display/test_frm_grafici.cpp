@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -336,4 +337,31 @@ TEST_F(FrmGrafici, UnaRafficaInUnPassaggioUnaSolaImpaginazione) {
         EXPECT_TRUE(l->viewport()->rect().contains(l->rettangolo_riga(499))) << c;
     }
     EXPECT_EQ(pannello->grafico().numero_punti(2), 500);
+}
+
+// Rows far down a long test are found where they are drawn: a click, the keys that
+// move by pages and to the ends select the same row in all six columns and keep it
+// in view.
+TEST_F(FrmGrafici, InUnaProvaLungaClicETastiTrovanoLaRigaGiusta) {
+    pannello->show();
+    std::vector<Salto> letti(3000);
+    for (size_t i = 0; i < letti.size(); ++i) letti[i].t_volo = static_cast<double>(i);
+    QSignalSpy righe_nuove(&pannello->righe(), &QAbstractItemModel::rowsInserted);
+    prova.sostituisci(letti);  // a test read: all its rows in one notice
+    EXPECT_EQ(righe_nuove.count(), 1);
+    EXPECT_EQ(riga(2999).mid(0, 2), QStringList({"3000", "2999"}));
+
+    ListaSalti* l = pannello->lista(3);
+    l->scrollTo(pannello->righe().index(1500, 3), QAbstractItemView::PositionAtCenter);
+    QCoreApplication::processEvents();
+    clic_riga(l, 1502);
+    EXPECT_EQ(selezioni(), std::vector<int>(6, 1502));
+    EXPECT_EQ(pannello->lista(1)->testo(1502), "1502");
+
+    const int pagina = l->viewport()->height() / l->altezza_riga();
+    for (auto [tasto, attesa] : {std::pair{Qt::Key_PageDown, 1502 + pagina}, {Qt::Key_End, 2999}, {Qt::Key_Home, 0}}) {
+        QTest::keyClick(l, tasto);
+        EXPECT_EQ(selezioni(), std::vector<int>(6, attesa)) << tasto;
+        EXPECT_TRUE(l->viewport()->rect().contains(l->rettangolo_riga(attesa))) << tasto;
+    }
 }
