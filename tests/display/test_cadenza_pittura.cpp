@@ -20,17 +20,24 @@ protected:
         colore_dipinto = colore;
     }
 };
+
+// A window on screen, its cadence installed, quiet for a while.
+class CadenzaSuUnaFinestra : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tela.resize(100, 100);
+        tela.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&tela));
+        QTest::qWait(50);
+    }
+    Tela tela;
+    CadenzaPittura cadenza{&tela};
+};
 }  // namespace
 
 // Changed on every pass of the event loop for 300 ms, the window is painted at
 // most once a refresh, and the last change is painted too.
-TEST(CadenzaPittura, UnaPassataPerAggiornamentoDelloSchermoEDipingeLUltimo) {
-    Tela tela;
-    tela.resize(100, 100);
-    CadenzaPittura cadenza(&tela);
-    tela.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tela));
-    QTest::qWait(50);
+TEST_F(CadenzaSuUnaFinestra, UnaPassataPerAggiornamentoDelloSchermoEDipingeLUltimo) {
     const int prima = tela.dipinture, passate_prima = cadenza.passate();
     QElapsedTimer t;
     t.start();
@@ -55,13 +62,7 @@ TEST(CadenzaPittura, UnaPassataPerAggiornamentoDelloSchermoEDipingeLUltimo) {
 
 // Work left for the next pass runs once, just before it, even with nothing to
 // paint; asked again it runs the latest work given; its owner gone, it does not run.
-TEST(CadenzaPittura, IlLavoroPrimaDellaPassataUnaVoltaSoltanto) {
-    Tela tela;
-    tela.resize(100, 100);
-    CadenzaPittura cadenza(&tela);
-    tela.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tela));
-    QTest::qWait(40);
+TEST_F(CadenzaSuUnaFinestra, IlLavoroPrimaDellaPassataUnaVoltaSoltanto) {
     EXPECT_EQ(CadenzaPittura::di(&tela), &cadenza);
 
     QObject proprietario;
