@@ -90,9 +90,16 @@ void Frm_intestazione::collega_coppia(QCheckBox* casella, QCheckBox* compagna) {
 }
 
 void Frm_intestazione::Aggiorna_intestazione() {
-    Lbl_intestazione->setText(QStringLiteral("Atleta: ") + sessione_.nome_utente);
-    Lbl_intestazione1->setText(QStringLiteral("Esercizio: ") + sessione_.macchina_utente);
-    Lbl_t_volo->setText(QStringLiteral("T volo min: ") + QString::number(sessione_.t_volo_min) + QStringLiteral("ms"));
+    const QString atleta = QStringLiteral("Atleta: ") + sessione_.nome_utente;
+    const QString esercizio = QStringLiteral("Esercizio: ") + sessione_.macchina_utente;
+    const QString t_volo = QStringLiteral("T volo min: ") + QString::number(sessione_.t_volo_min) + QStringLiteral("ms");
+    // A test read refreshes the header once per jump: the texts are fitted again
+    // only when one of them changed.
+    if (atleta == Lbl_intestazione->text() && esercizio == Lbl_intestazione1->text() && t_volo == Lbl_t_volo->text())
+        return;
+    Lbl_intestazione->setText(atleta);
+    Lbl_intestazione1->setText(esercizio);
+    Lbl_t_volo->setText(t_volo);
     adatta_etichette();
 }
 
