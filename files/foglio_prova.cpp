@@ -4,6 +4,7 @@
 #include "files/numero_esatto.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -18,7 +19,8 @@ QString testo_cella(const ValoreCella& v) {
 // Empty is 0; text counts when it is a whole number written with ".".
 std::optional<double> numero_cella(const ValoreCella& v) {
     if (std::holds_alternative<std::monostate>(v)) return 0.0;
-    if (const double* d = std::get_if<double>(&v)) return *d;
+    // A legacy workbook can hold an infinity or a NaN: no jump of a test is either.
+    if (const double* d = std::get_if<double>(&v)) return std::isfinite(*d) ? std::optional<double>(*d) : std::nullopt;
     if (const bool* b = std::get_if<bool>(&v)) return *b ? 1.0 : 0.0;
     return numero_esatto(std::get<QString>(v));
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 Salti prova_di(int n) {
@@ -127,6 +129,10 @@ TEST(FoglioProva, ConversioniDiJ1EDelleColonneDaDaI) {
     EXPECT_EQ(errore(con(QStringLiteral("tre"))), "Tipo non corrispondente");
     EXPECT_EQ(errore(con(1.0, {{6, QStringLiteral("abc")}})), "Tipo non corrispondente");
     EXPECT_EQ(errore(con(1.0, {{9, QString()}})), "Tipo non corrispondente");
+    // A legacy workbook can store an infinity or a NaN; no jump holds one.
+    EXPECT_EQ(errore(con(1.0, {{5, std::numeric_limits<double>::infinity()}})), "Tipo non corrispondente");
+    EXPECT_EQ(errore(con(1.0, {{8, std::numeric_limits<double>::quiet_NaN()}})), "Tipo non corrispondente");
+    EXPECT_EQ(errore(con(std::numeric_limits<double>::infinity())), "Tipo non corrispondente");
 
     EXPECT_EQ(con(ValoreCella{}).prova.salti.size(), 0u);  // empty J1 is 0 jumps
     EXPECT_EQ(con(2.5).prova.salti.size(), 2u);            // a half goes to the even neighbour
