@@ -39,25 +39,26 @@ Scala asse_salti(qsizetype punti) {
     return s;
 }
 
-Scala asse_dati(double dati_min, double dati_max) {
-    double lo = std::min(0.0, dati_min);
-    double hi = std::max({0.0, dati_max, lo + 1});
+namespace {
+// Round limits around [lo, hi] on a round step.
+Scala tonda(double lo, double hi) {
     Scala s;
     s.passo = passo_tondo(hi - lo, intervalli_valori);
     s.minimo = std::floor(lo / s.passo) * s.passo;
     s.massimo = std::ceil(hi / s.passo) * s.passo;
     return s;
 }
+}  // namespace
+
+Scala asse_dati(double dati_min, double dati_max) {
+    const double lo = std::min(0.0, dati_min);
+    return tonda(lo, std::max({0.0, dati_max, lo + 1}));
+}
 
 Scala asse_attorno(double dati_min, double dati_max) {
     // A twentieth of the span (at least 1) either side, so no point sits on the frame.
     const double margine = std::max(1.0, (dati_max - dati_min) / 20);
-    const double lo = dati_min - margine, hi = dati_max + margine;
-    Scala s;
-    s.passo = passo_tondo(hi - lo, intervalli_valori);
-    s.minimo = std::floor(lo / s.passo) * s.passo;
-    s.massimo = std::ceil(hi / s.passo) * s.passo;
-    return s;
+    return tonda(dati_min - margine, dati_max + margine);
 }
 
 Scala asse_fisso(double a, double b) {

@@ -6,6 +6,7 @@
 // thousand jumps apart, and the syncs per second; at the end the test file is
 // read back and compared with the test in memory.
 //   bench-archivio [jumps]      (default 20,000)
+#include "bench/board_sim.h"
 #include "adapters/serial/porta_seriale_qt.h"
 #include "board/apertura_porta.h"
 #include "board/collegamento_seriale.h"
@@ -58,12 +59,8 @@ int main(int argc, char** argv) {
         }
     }
     QProcess sim;
-    sim.start(QStringLiteral(HOPA_BOARD_SIM), {"--copione", dir.filePath("copione.txt"), "--frequenza", "240"});
-    if (!sim.waitForStarted(3000) || !sim.waitForReadyRead(3000)) {
-        std::fprintf(stderr, "board-sim non parte\n");
-        return 1;
-    }
-    const QString percorso = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    const QString percorso = avvia_board_sim(sim, {"--copione", dir.filePath("copione.txt"), "--frequenza", "240"});
+    if (percorso.isEmpty()) return 1;
 
     StatoCollegamento st;
     SessioneAtleta sessione;

@@ -5,6 +5,7 @@
 // the paint pass that puts the row on screen), and the processor time of the
 // whole program (every thread of it) while the frames stream.
 //   bench-avvio [frames]      (default 14,400: one minute)
+#include "bench/board_sim.h"
 #include "app/applicazione.h"
 #include "app/frm_main.h"
 #include "display/frm_grafici.h"
@@ -126,13 +127,9 @@ int main(int argc, char** argv) {
         }
     }
     QProcess sim;
-    sim.start(QStringLiteral(HOPA_BOARD_SIM), {"--copione", dir.filePath("copione.txt"), "--frequenza", "240",
-                                               "--registro", dir.filePath("registro.txt")});
-    if (!sim.waitForStarted(3000) || !sim.waitForReadyRead(3000)) {
-        std::fprintf(stderr, "board-sim non parte\n");
-        return 1;
-    }
-    const QString percorso = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    const QString percorso = avvia_board_sim(sim, {"--copione", dir.filePath("copione.txt"), "--frequenza", "240",
+                                                   "--registro", dir.filePath("registro.txt")});
+    if (percorso.isEmpty()) return 1;
 
     Servizi s;
     s.archivio.scrivi("Properties", "PortPath", percorso);

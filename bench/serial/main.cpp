@@ -3,6 +3,7 @@
 // pseudo-terminal into the QSerialPort adapter and the receive event; every
 // jump is checked against the script, and the time from a frame written by the
 // board to its jump completed is measured.
+#include "bench/board_sim.h"
 #include "board/apertura_porta.h"
 #include "adapters/serial/porta_seriale_qt.h"
 #include "board/collegamento_seriale.h"
@@ -86,13 +87,9 @@ int main(int argc, char** argv) {
     }
 
     QProcess sim;
-    sim.start(QStringLiteral(HOPA_BOARD_SIM),
-              {"--copione", dir.filePath("copione.txt"), "--frequenza", "240", "--registro", dir.filePath("registro.txt")});
-    if (!sim.waitForStarted(3000) || !sim.waitForReadyRead(3000)) {
-        std::fprintf(stderr, "board-sim non parte\n");
-        return 1;
-    }
-    const QString percorso = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    const QString percorso = avvia_board_sim(sim, {"--copione", dir.filePath("copione.txt"), "--frequenza", "240",
+                                                   "--registro", dir.filePath("registro.txt")});
+    if (percorso.isEmpty()) return 1;
 
     StatoCollegamento st;
     SessioneAtleta sessione;
