@@ -46,39 +46,4 @@ QString descrizione_zip(const zip_error_t* errore) {
     return testo;
 }
 
-QString descrizione_xlsxwriter(lxw_error errore, int numero_errore) {
-    QString testo;
-    bool di_sistema = false;
-    switch (errore) {
-        case LXW_ERROR_MEMORY_MALLOC_FAILED: return QStringLiteral("memoria insufficiente");
-        case LXW_ERROR_CREATING_XLSX_FILE:
-            testo = QStringLiteral("impossibile creare il file della cartella di lavoro");
-            di_sistema = true;
-            break;
-        case LXW_ERROR_CREATING_TMPFILE:
-            testo = QStringLiteral("impossibile creare un file temporaneo");
-            di_sistema = true;
-            break;
-        case LXW_ERROR_READING_TMPFILE:
-            testo = QStringLiteral("impossibile leggere un file temporaneo");
-            di_sistema = true;
-            break;
-        case LXW_ERROR_ZIP_FILE_OPERATION:
-        case LXW_ERROR_ZIP_FILE_ADD:
-        case LXW_ERROR_ZIP_CLOSE:
-            testo = QStringLiteral("impossibile scrivere il file compresso della cartella di lavoro");
-            di_sistema = true;
-            break;
-        case LXW_ERROR_ZIP_PARAMETER_ERROR:
-        case LXW_ERROR_ZIP_BAD_ZIP_FILE:
-        case LXW_ERROR_ZIP_INTERNAL_ERROR:
-            return QStringLiteral("errore nella compressione della cartella di lavoro");
-        default:
-            return QStringLiteral("errore nella scrittura della cartella di lavoro (codice %1)")
-                .arg(static_cast<int>(errore));
-    }
-    if (di_sistema && numero_errore != 0) testo += QStringLiteral(": ") + errori_file::descrizione(numero_errore);
-    return testo;
-}
-
 }  // namespace errori_librerie
