@@ -5,10 +5,7 @@
 #include "core/stato_collegamento.h"
 #include "platform/beep.h"
 
-#include <cstring>
-
 namespace {
-constexpr int byte_parola = 4;
 constexpr int frame_per_evento = 256;
 }  // namespace
 
@@ -45,15 +42,11 @@ void RicezioneSeriale::decodifica() {
     // again. Never half a frame: it waits for its other bytes.
     for (int n = 0; n < frame_per_evento && stato_.acquisizione && porta_.byte_in_attesa() >= byte_frame_seriale; ++n) {
         const int lunghezza = porta_.lunghezza_lettura();
-        porta_.imposta_lunghezza_lettura(byte_parola);
-        const QByteArray c = porta_.leggi_ingresso();
-        const QByteArray v = porta_.leggi_ingresso();
+        porta_.imposta_lunghezza_lettura(byte_frame_seriale);
+        const QByteArray frame = porta_.leggi_ingresso();
         porta_.imposta_lunghezza_lettura(lunghezza);
-        if (c.size() != byte_parola || v.size() != byte_parola) return;
-        uint8_t frame[byte_frame_seriale];
-        std::memcpy(frame, c.constData(), byte_parola);
-        std::memcpy(frame + byte_parola, v.constData(), byte_parola);
-        const TempiScheda t = decodifica_frame(frame);
+        if (frame.size() != byte_frame_seriale) return;
+        const TempiScheda t = decodifica_frame(reinterpret_cast<const uint8_t*>(frame.constData()));
         assemblatore_.nuovi_tempi_us(t.contatto_us, t.volo_us);
     }
 }
