@@ -4,26 +4,19 @@
 #include "tools/statistica.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <cmath>
 #include <span>
 
 namespace figure_prova {
 namespace {
 
-// Mean of the three largest values, in one pass.
+// Mean of the three largest values.
 double media_tre_massimi(std::span<const double> v) {
     std::array<double, 3> alti{};
-    size_t n = 0;
-    for (double x : v) {
-        if (n < alti.size()) {
-            alti[n++] = x;
-            std::sort(alti.begin(), alti.begin() + static_cast<std::ptrdiff_t>(n), std::greater<>());
-        } else if (x > alti[2]) {
-            alti[2] = x;
-            std::sort(alti.begin(), alti.end(), std::greater<>());
-        }
-    }
-    return statistica::media(std::span<const double>(alti.data(), n));
+    const auto fine = std::partial_sort_copy(v.begin(), v.end(), alti.begin(), alti.end(), std::greater<>());
+    return statistica::media(std::span<const double>(alti.begin(), fine));
 }
 
 }  // namespace
