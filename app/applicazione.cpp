@@ -31,7 +31,6 @@
 #include "adapters/qt/grafico_qt.h"
 #include "adapters/qt/grafico_serie_qt.h"
 #include "adapters/serial/porta_seriale_qt.h"
-#include "adapters/workbook/bozze.h"
 #include "adapters/workbook/fogli_file.h"
 #include "adapters/hid/hid_sistema.h"
 #include "platform/orologio.h"
@@ -41,7 +40,6 @@
 #include "tools/istanza_crono.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSizeF>
@@ -266,7 +264,6 @@ void Applicazione::avvia() {
     // The caption texts and the test with its placeholder come with their owners.
     cartelle_.programma =
         opzioni_.cartella_programma.isEmpty() ? trova_cartella_programma() : opzioni_.cartella_programma;
-    passo([] { bozze::rimuovi_abbandonate(QDir::tempPath()); });
     carica_impostazioni(sessione_, *archivio_);
     // Listens to the test before the views do: a jump is on disk before its row is shown.
     archivio_prove_ = std::make_unique<ArchivioProve>(prova_, sessione_, cartelle_, *messaggi_);

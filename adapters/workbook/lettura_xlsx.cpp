@@ -161,23 +161,18 @@ QString cartella_di(const QString& parte) {
     return i < 0 ? QString() : parte.left(i + 1);
 }
 
-// Text of a spreadsheet string: characters that XML cannot carry are written
-// as _xHHHH_.
+// Text of a spreadsheet string, its _xHHHH_ escapes decoded.
 QString decodifica_x(QString s) {
     if (!s.contains(QLatin1String("_x"))) return s;
     QString out;
     out.reserve(s.size());
     for (qsizetype i = 0; i < s.size();) {
-        if (s[i] == u'_' && i + 6 < s.size() && s[i + 1] == u'x' && s[i + 6] == u'_') {
-            bool ok = false;
-            uint u = QStringView(s).mid(i + 2, 4).toUInt(&ok, 16);
-            if (ok) {
-                out += QChar(static_cast<char16_t>(u));
-                i += 7;
-                continue;
-            }
+        if (const auto c = escape_x(s, i)) {
+            out += QChar(*c);
+            i += 7;
+        } else {
+            out += s[i++];
         }
-        out += s[i++];
     }
     return out;
 }

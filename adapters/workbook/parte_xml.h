@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,3 +55,22 @@ std::string_view attributo_con_prefisso(pugi::xml_node n, std::string_view local
 void aggiungi_testo(pugi::xml_node n, std::string* testo);
 
 inline QString qstring(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Characters XML cannot carry are written in cell text as _xHHHH_: "_x", four
+// ASCII hex digits, "_". The character such an escape at s[i] stands for, or
+// nothing when none starts there. The writer escapes the underscore of exactly
+// these texts, and the reader decodes exactly these, so every text reads back.
+inline std::optional<char16_t> escape_x(QStringView s, qsizetype i) {
+    if (i + 6 >= s.size() || s[i] != u'_' || s[i + 1] != u'x' || s[i + 6] != u'_') return std::nullopt;
+    char16_t valore = 0;
+    for (qsizetype k = i + 2; k < i + 6; ++k) {
+        const char16_t c = s[k].unicode();
+        int cifra;
+        if (c >= u'0' && c <= u'9') cifra = c - u'0';
+        else if (c >= u'a' && c <= u'f') cifra = c - u'a' + 10;
+        else if (c >= u'A' && c <= u'F') cifra = c - u'A' + 10;
+        else return std::nullopt;
+        valore = static_cast<char16_t>(valore * 16 + cifra);
+    }
+    return valore;
+}

@@ -1,6 +1,7 @@
 #include "adapters/workbook/parti_xlsx.h"
 
 #include "adapters/workbook/foglio_memoria.h"
+#include "adapters/workbook/parte_xml.h"
 
 #include <QHash>
 
@@ -58,12 +59,6 @@ private:
 std::string testo_xml(const QString& s, bool escape_foglio) {
     QString out;
     out.reserve(s.size() + 16);
-    auto esadecimale = [](QStringView t) {
-        if (t.size() != 4) return false;
-        for (QChar c : t)
-            if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'))) return false;
-        return true;
-    };
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t u = s[i].unicode();
         if (u == u'&') out += QLatin1String("&amp;");
@@ -71,8 +66,7 @@ std::string testo_xml(const QString& s, bool escape_foglio) {
         else if (u == u'>') out += QLatin1String("&gt;");
         else if (u == u'"') out += QLatin1String("&quot;");
         else if (escape_foglio && ((u < 0x20 && u != u'\t' && u != u'\n') || u == 0xFFFE || u == 0xFFFF ||
-                                   (u == u'_' && i + 6 < s.size() && s[i + 1] == u'x' && s[i + 6] == u'_' &&
-                                    esadecimale(QStringView(s).mid(i + 2, 4)))))
+                                   (u == u'_' && escape_x(s, i))))
             out += QLatin1String("_x") + QString::number(u, 16).toUpper().rightJustified(4, u'0') + u'_';
         else out += QChar(u);
     }

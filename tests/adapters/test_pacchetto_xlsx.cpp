@@ -20,7 +20,8 @@ TEST(ScritturaXlsx, OgniTestoEOgniNumeroTornanoComeErano) {
     const std::vector<QString> testi = {
         QStringLiteral("_x0041_ non è un'escape"), QStringLiteral("a\r\nb\rc"), QStringLiteral("\tcon tab "),
         QStringLiteral(" "), QStringLiteral("x\x1f") + QChar(0xFFFF) + u'y', QStringLiteral("<t a=\"1\">&amp;</t>"),
-        QStringLiteral("_x005f_ e _X0041_ e _x12_")};
+        QStringLiteral("_x005f_ e _X0041_ e _x12_"), QStringLiteral("_x0x41_"), QStringLiteral("_x 41 _"),
+        QStringLiteral("_x+041_")};
     const std::vector<double> numeri = {-0.0, 5e-324, 0.1 + 0.2, 1e308, -1.5e-7, 123456789012345680.0};
     FoglioMemoria f;
     for (size_t i = 0; i < testi.size(); ++i) {
@@ -46,8 +47,8 @@ TEST(ScritturaXlsx, OgniTestoEOgniNumeroTornanoComeErano) {
         EXPECT_EQ(std::memcmp(&d, &numeri[i], sizeof d), 0) << "every bit of " << numeri[i];
     }
     EXPECT_EQ(std::get<bool>(letto->leggi(1, 16384)), false);
-    EXPECT_TRUE(parte(p, "xl/sharedStrings.xml").contains("count=\"14\" uniqueCount=\"7\""));
-    EXPECT_TRUE(parte(p, "xl/worksheets/sheet1.xml").contains("<dimension ref=\"A1:XFD7\"/>"));
+    EXPECT_TRUE(parte(p, "xl/sharedStrings.xml").contains("count=\"20\" uniqueCount=\"10\""));
+    EXPECT_TRUE(parte(p, "xl/worksheets/sheet1.xml").contains("<dimension ref=\"A1:XFD10\"/>"));
 }
 
 TEST(ScritturaXlsx, UnTestoPiuLungoDiUnaCellaNonScriveNulla) {
