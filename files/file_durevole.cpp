@@ -1,5 +1,6 @@
 #include "files/file_durevole.h"
 
+#include "platform/cartelle.h"
 #include "platform/errori_file.h"
 
 #include <QDir>
@@ -84,11 +85,9 @@ bool fallito(QString* motivo) {
 }  // namespace
 
 bool crea_cartella(const QString& cartella, QString* motivo) {
-    if (QFileInfo(cartella).isDir()) return true;
-    errno = 0;
-    if (QDir().mkpath(cartella) && QFileInfo(cartella).isDir()) return true;
-    if (errno == 0) errno = EACCES;
-    return fallito(motivo);
+    const auto errore = cartelle::crea(cartella);
+    if (errore && motivo) *motivo = *errore;
+    return !errore;
 }
 
 bool scrivi_atomico(const QString& percorso, const QByteArray& contenuto, QString* motivo) {
