@@ -4,6 +4,7 @@
 #include "files/frm_progress.h"
 #include "platform/dialoghi.h"
 #include "platform/dialogo_stampa.h"
+#include "platform/errori_file.h"
 #include "report/nome_rapporto.h"
 #include "report/rapporto.h"
 #include "report/testi_rapporto.h"
@@ -52,13 +53,11 @@ QString motivo(const QSaveFile& file, const QString& percorso) {
     const QFileInfo destinazione(percorso);
     if (!destinazione.absoluteDir().exists()) return QStringLiteral("La cartella non esiste.");
     if (destinazione.isDir()) return QStringLiteral("Esiste già una cartella con questo nome.");
-    switch (file.error()) {
-        case QFileDevice::WriteError:
-        case QFileDevice::ResizeError: return QStringLiteral("La scrittura si è interrotta (disco pieno o rimosso?).");
-        case QFileDevice::RenameError:
-            return QStringLiteral("Il file già presente non può essere sostituito (forse è aperto in un altro programma).");
-        default: return QStringLiteral("Non è permesso scrivere in questa cartella (accesso negato o sola lettura).");
-    }
+    QString testo = QStringLiteral("Il file non può essere scritto: %1.").arg(errori_file::descrizione(file));
+    // Windows keeps a file open in a viewer from being replaced.
+    if (file.error() == QFileDevice::RenameError && destinazione.exists())
+        testo += QStringLiteral(" Il file già presente forse è aperto in un altro programma.");
+    return testo;
 }
 
 }  // namespace

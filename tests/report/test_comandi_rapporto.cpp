@@ -101,6 +101,8 @@ TEST(ComandiRapporto, DestinazioneNonScrivibileLoDiceENonLasciaFile) {
         {b.percorso(QStringLiteral("manca/r.pdf")), QStringLiteral("La cartella non esiste.")},
         {b.percorso(QStringLiteral("nota.txt/r.pdf")), QStringLiteral("La cartella non esiste.")},
         {b.percorso(QStringLiteral("cartella")), QStringLiteral("Esiste già una cartella con questo nome.")},
+        {b.percorso(QString(300, u'x') + QStringLiteral(".pdf")),
+         QStringLiteral("Il file non può essere scritto: nome del file troppo lungo.\n")},
     };
     for (const Caso& c : casi) {
         b.messaggi.mostrati.clear();
