@@ -9,44 +9,11 @@
 #include "report/rapporto.h"
 #include "report/testi_rapporto.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProgressBar>
 #include <QSaveFile>
 
 namespace {
-
-// The progress window is up while this lives; its Avanzamento moves the bar and,
-// a few times a second, lets pending events run (not the user's input, so no
-// other command can start, but the board's jumps keep arriving).
-class Avanzamento_visibile {
-public:
-    explicit Avanzamento_visibile(Frm_progress& f) : f_(f) {
-        f_.bar()->setRange(0, 0);
-        f_.show();
-        lascia_passare();
-    }
-    ~Avanzamento_visibile() { f_.hide(); }
-
-    Avanzamento avanzamento() {
-        return {[this](int n) { f_.bar()->setRange(0, n); },
-                [this](int k) {
-                    f_.bar()->setValue(k);
-                    if (orologio_.elapsed() >= 50) lascia_passare();
-                }};
-    }
-
-private:
-    void lascia_passare() {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        orologio_.start();
-    }
-
-    Frm_progress& f_;
-    QElapsedTimer orologio_;
-};
 
 // Why a report file could not be written, in words the coach can act on.
 QString motivo(const QSaveFile& file, const QString& percorso) {
@@ -116,7 +83,7 @@ bool ComandiRapporto::esporta_pdf(const QString& percorso) {
     occupato_ = true;
     bool scritto = false;
     {
-        Avanzamento_visibile finestra(progresso());
+        ProgressoVisibile finestra(progresso(), ProgressoVisibile::Eventi::Passano);
         scritto = scrivi_pdf(dati(copia), file, finestra.avanzamento());
     }
     occupato_ = false;
@@ -142,7 +109,7 @@ void ComandiRapporto::mnuFileStampa_rapporto() {
     auto stampante = stampa_.chiedi(testi_rapporto::titolo, rapporto.pagine());
     bool stampato = true;
     if (stampante) {
-        Avanzamento_visibile finestra(progresso());
+        ProgressoVisibile finestra(progresso(), ProgressoVisibile::Eventi::Passano);
         stampato = rapporto.disegna(*stampante, finestra.avanzamento());
     }
     occupato_ = false;
