@@ -1,5 +1,7 @@
 #include "report/comandi_rapporto.h"
 
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "core/titoli.h"
 #include "files/frm_progress.h"
 #include "platform/dialoghi.h"
@@ -29,9 +31,10 @@ QString motivo(const QSaveFile& file, const QString& percorso) {
 
 }  // namespace
 
-ComandiRapporto::ComandiRapporto(FontiRapporto fonti, QString versione, DialogoFile& dialogo, DialogoStampa& stampa,
-                                 Messaggi& messaggi, QWidget* genitore)
-    : fonti_(std::move(fonti)),
+ComandiRapporto::ComandiRapporto(const ModelloProva& prova, const SessioneAtleta& sessione, QString versione,
+                                 DialogoFile& dialogo, DialogoStampa& stampa, Messaggi& messaggi, QWidget* genitore)
+    : prova_(prova),
+      sessione_(sessione),
       versione_(std::move(versione)),
       dialogo_(dialogo),
       stampa_(stampa),
@@ -41,8 +44,8 @@ ComandiRapporto::ComandiRapporto(FontiRapporto fonti, QString versione, DialogoF
 ComandiRapporto::~ComandiRapporto() = default;
 
 DatiRapporto ComandiRapporto::dati(const Salti& copia) const {
-    return {fonti_.squadra(), fonti_.atleta(), fonti_.esercizio(), fonti_.data_prova(), fonti_.t_volo_min(),
-            copia,            versione_,       adesso()};
+    return {sessione_.squadra,    sessione_.nome_utente, sessione_.macchina_utente, prova_.quando(),
+            sessione_.t_volo_min, copia,                 versione_,                 adesso()};
 }
 
 bool ComandiRapporto::vuota(const Salti& salti) {
@@ -54,14 +57,14 @@ bool ComandiRapporto::vuota(const Salti& salti) {
 void ComandiRapporto::errore(const QString& testo) { messaggi_.mostra(testo, titolo_applicazione, Icona::Esclamazione); }
 
 void ComandiRapporto::mnuFileEsporta_rapporto() {
-    if (occupato_ || vuota(fonti_.salti())) return;
-    const QDateTime quando = fonti_.data_prova();
+    if (occupato_ || vuota(prova_.salti())) return;
+    const QDateTime quando = prova_.quando();
     RichiestaFile r;
     r.titolo = QStringLiteral("Esporta rapporto PDF");
-    r.cartella_iniziale = fonti_.cartella_atleta();
+    r.cartella_iniziale = sessione_.cartella_utente;
     r.estensione_predefinita = QStringLiteral("pdf");
-    r.nome_suggerito =
-        nome_rapporto::suggerito(fonti_.atleta(), fonti_.esercizio(), (quando.isValid() ? quando : adesso()).date());
+    r.nome_suggerito = nome_rapporto::suggerito(sessione_.nome_utente, sessione_.macchina_utente,
+                                                (quando.isValid() ? quando : adesso()).date());
     r.filtro = QStringLiteral("Documenti PDF (*.pdf)");
     r.annulla_errore = true;
     const auto percorso = dialogo_.salva(r);
@@ -71,7 +74,7 @@ void ComandiRapporto::mnuFileEsporta_rapporto() {
 
 bool ComandiRapporto::esporta_pdf(const QString& percorso) {
     if (occupato_) return false;
-    const Salti copia = fonti_.salti();
+    const Salti copia = prova_.salti();
     if (vuota(copia)) return false;
     const QString non_salvato = QStringLiteral("Il rapporto non è stato salvato in:\n%1\n\n%2\n"
                                                "Scegliere un'altra cartella o un altro nome e riprovare.");
@@ -101,7 +104,7 @@ bool ComandiRapporto::esporta_pdf(const QString& percorso) {
 
 void ComandiRapporto::mnuFileStampa_rapporto() {
     if (occupato_) return;
-    const Salti copia = fonti_.salti();
+    const Salti copia = prova_.salti();
     if (vuota(copia)) return;
     const DatiRapporto d = dati(copia);
     const Rapporto rapporto(d);
