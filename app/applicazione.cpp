@@ -185,12 +185,8 @@ void Applicazione::crea_finestre() {
 
     file_ = std::make_unique<ComandiFile>(prova_, sessione_, *intestazione_, *CmDlg_, *messaggi_, *fogli_,
                                           principale_.get());
-    rapporto_ = std::make_unique<ComandiRapporto>(
-        FontiRapporto{[this]() -> const Salti& { return prova_.salti(); }, [this] { return sessione_.squadra; },
-                      [this] { return sessione_.nome_utente; }, [this] { return sessione_.macchina_utente; },
-                      [this] { return sessione_.cartella_utente; }, [this] { return sessione_.t_volo_min; },
-                      [this] { return prova_.quando(); }},
-        collegamento_.testo_versione, *CmDlg_, *stampa_, *messaggi_, principale_.get());
+    rapporto_ = std::make_unique<ComandiRapporto>(prova_, sessione_, collegamento_.testo_versione, *CmDlg_, *stampa_,
+                                                  *messaggi_, principale_.get());
     crono_ = std::make_unique<IstanzaCrono>([this] { return new Frm_crono(*contatore_, *beep_, *casella_); });
 
     principale_->al_ridimensionamento = [this](double mw, double mh) {

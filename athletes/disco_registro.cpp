@@ -1,25 +1,18 @@
 #include "athletes/disco_registro.h"
 
+#include "platform/cartelle.h"
 #include "platform/errori_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
-
-#include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 namespace disco_registro {
 
 std::optional<QString> crea_cartella(const QString& percorso) {
-    if (QFileInfo(percorso).isDir()) return std::nullopt;
-    std::error_code ec;
-    std::filesystem::create_directories(QDir(percorso).filesystemPath(), ec);
-    if (!ec && QFileInfo(percorso).isDir()) return std::nullopt;
-    const QString descrizione = ec ? errori_file::descrizione(ec) : errori_file::descrizione(ENOTDIR);
-    return QStringLiteral("%1 (%2)").arg(descrizione, QDir::toNativeSeparators(percorso));
+    const auto errore = cartelle::crea(percorso);
+    if (!errore) return std::nullopt;
+    return QStringLiteral("%1 (%2)").arg(*errore, QDir::toNativeSeparators(percorso));
 }
 
 std::optional<QString> scrivi_file(const QString& percorso, const QByteArray& contenuto) {

@@ -13,25 +13,9 @@
 #include "platform/dialoghi.h"
 
 #include <QFileInfo>
-#include <QProgressBar>
 #include <QScopeGuard>
 
 namespace {
-
-// The progress window is up for as long as this lives.
-class ProgressoVisibile {
-public:
-    explicit ProgressoVisibile(Frm_progress& f) : f_(f) {
-        f_.bar()->setMaximum(0);
-        f_.bar()->setValue(0);
-        f_.show();
-    }
-    ~ProgressoVisibile() { chiudi(); }
-    void chiudi() { f_.hide(); }
-
-private:
-    Frm_progress& f_;
-};
 
 RichiestaFile richiesta_apri(const SessioneAtleta& sessione, const QString& filtro) {
     RichiestaFile r;
@@ -60,11 +44,6 @@ ComandiFile::~ComandiFile() = default;
 
 Frm_progress& ComandiFile::progresso() { return progresso_.finestra(); }
 
-Avanzamento ComandiFile::avanzamento() {
-    QProgressBar* bar = progresso().bar();
-    return {[bar](int n) { bar->setMaximum(n); }, [bar](int k) { bar->setValue(k); }};
-}
-
 void ComandiFile::errore(const QString& testo) { messaggi_.mostra(testo, titolo_applicazione, Icona::Nessuna); }
 
 void ComandiFile::errore_scadenza(const QString& procedura) {
@@ -77,7 +56,7 @@ std::optional<EsitoLettura> ComandiFile::leggi(std::function<EsitoLettura(const 
     occupato_ = true;
     const auto libera = qScopeGuard([this] { occupato_ = false; });
     ProgressoVisibile finestra(progresso());
-    return leggi_in_disparte(std::move(lettura), avanzamento(), scadenza_lettura_ms);
+    return leggi_in_disparte(std::move(lettura), finestra.avanzamento(), scadenza_lettura_ms);
 }
 
 void ComandiFile::mnuFileSalva_dati() {
@@ -100,7 +79,7 @@ bool ComandiFile::Salva_File_Dati_Excel(const QString& percorso) {
     bool ok = false;
     if (auto cartella = fogli_.nuova()) {
         ok = scrivi_prova_foglio(cartella->foglio_attivo(), prova_.salti(), sessione_.nome_utente, sessione_.macchina_utente,
-                                 numeri::marca_temporale(adesso()), avanzamento(), &motivo) &&
+                                 numeri::marca_temporale(adesso()), finestra.avanzamento(), &motivo) &&
              cartella->salva_con_nome(percorso, &motivo);
         cartella->chiudi();
     } else {

@@ -78,7 +78,6 @@ private:
     // window up; nothing when it passed the deadline.
     std::optional<EsitoLettura> leggi(std::function<EsitoLettura(const Avanzamento&)> lettura);
     void applica(ProvaLetta prova);
-    Avanzamento avanzamento();
     void errore(const QString& testo);
     void errore_scadenza(const QString& procedura);
 

@@ -1,12 +1,15 @@
 #include "files/file_durevole.h"
 
+#include "platform/cartelle.h"
+#include "platform/errori_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 
 #ifdef _WIN32
@@ -75,36 +78,16 @@ bool scrivi_tutto(int fd, const char* d, size_t n) {
 }
 
 bool fallito(QString* motivo) {
-    if (motivo) *motivo = motivo_ultimo_errore();
+    if (motivo) *motivo = errori_file::descrizione(errno);
     return false;
 }
 
 }  // namespace
 
-QString motivo_ultimo_errore() {
-    const int e = errno;
-    switch (e) {
-        case EACCES:
-        case EPERM: return QStringLiteral("accesso negato");
-        case EROFS: return QStringLiteral("disco di sola lettura");
-        case ENOSPC:
-#ifdef EDQUOT
-        case EDQUOT:
-#endif
-            return QStringLiteral("disco pieno");
-        case ENOENT:
-        case ENOTDIR: return QStringLiteral("cartella non trovata");
-        case EIO: return QStringLiteral("errore del disco");
-        default: return QStringLiteral("errore di scrittura (%1)").arg(QString::fromLocal8Bit(std::strerror(e)));
-    }
-}
-
 bool crea_cartella(const QString& cartella, QString* motivo) {
-    if (QFileInfo(cartella).isDir()) return true;
-    errno = 0;
-    if (QDir().mkpath(cartella) && QFileInfo(cartella).isDir()) return true;
-    if (errno == 0) errno = EACCES;
-    return fallito(motivo);
+    const auto errore = cartelle::crea(cartella);
+    if (errore && motivo) *motivo = *errore;
+    return !errore;
 }
 
 bool scrivi_atomico(const QString& percorso, const QByteArray& contenuto, QString* motivo) {

@@ -8,11 +8,8 @@
 
 // Files that must survive the end of the program and of the power: written in
 // full, flushed to the disk, and only then put under their name. Failures come
-// back as a short Italian reason.
+// back as a short Italian reason (errori_file's words).
 namespace file_durevole {
-
-// The reason for the last failed system call of this thread, in Italian.
-QString motivo_ultimo_errore();
 
 // Creates the folder and the ones above it.
 bool crea_cartella(const QString& cartella, QString* motivo);

@@ -2,6 +2,7 @@
 
 #include "core/titoli.h"
 
+#include <QCoreApplication>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -26,4 +27,26 @@ Frm_progress& ProgressoSuRichiesta::finestra() {
         if (!genitore_) propria_.reset(finestra_.data());
     }
     return *finestra_;
+}
+
+ProgressoVisibile::ProgressoVisibile(Frm_progress& f, Eventi eventi) : f_(f), eventi_(eventi) {
+    f_.bar()->setRange(0, 0);
+    f_.bar()->setValue(0);
+    f_.show();
+    if (eventi_ == Eventi::Passano) lascia_passare();
+}
+
+void ProgressoVisibile::chiudi() { f_.hide(); }
+
+Avanzamento ProgressoVisibile::avanzamento() {
+    return {[this](int n) { f_.bar()->setRange(0, n); },
+            [this](int k) {
+                f_.bar()->setValue(k);
+                if (eventi_ == Eventi::Passano && orologio_.elapsed() >= 50) lascia_passare();
+            }};
+}
+
+void ProgressoVisibile::lascia_passare() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    orologio_.start();
 }

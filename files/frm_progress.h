@@ -1,5 +1,8 @@
 #pragma once
 
+#include "files/prova_letta.h"
+
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -7,7 +10,7 @@
 
 class QProgressBar;
 
-// The small window that shows how far a workbook save or import has come.
+// The small window that shows how far a workbook save or import, or a report, has come.
 class Frm_progress : public QWidget {
     Q_OBJECT
 
@@ -30,4 +33,30 @@ private:
     QWidget* genitore_;
     QPointer<Frm_progress> finestra_;
     std::unique_ptr<Frm_progress> propria_;
+};
+
+// The progress window is up for as long as this lives; avanzamento() feeds its bar.
+// With Eventi::Passano a step of the bar lets pending events run a few times a
+// second (not the user's input, so no other command can start, but the board's
+// jumps keep arriving): for long work on this thread. A wait that runs its own
+// event loop needs none.
+class ProgressoVisibile {
+public:
+    enum class Eventi { Fermi, Passano };
+
+    explicit ProgressoVisibile(Frm_progress& f, Eventi eventi = Eventi::Fermi);
+    ~ProgressoVisibile() { chiudi(); }
+    ProgressoVisibile(const ProgressoVisibile&) = delete;
+    ProgressoVisibile& operator=(const ProgressoVisibile&) = delete;
+
+    void chiudi();
+    // Valid while this lives.
+    Avanzamento avanzamento();
+
+private:
+    void lascia_passare();
+
+    Frm_progress& f_;
+    const Eventi eventi_;
+    QElapsedTimer orologio_;
 };

@@ -3,6 +3,7 @@
 #include "core/titoli.h"
 #include "files/giornali_prove.h"
 #include "platform/dialoghi.h"
+#include "platform/errori_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,7 @@ constexpr qint64 byte_massimi_giornale = 64LL << 20;
 std::optional<formato_archivio::GiornaleLetto> leggi(const QString& percorso, QString* motivo) {
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) {
-        *motivo = f.errorString();
+        *motivo = errori_file::descrizione(f);
         return std::nullopt;
     }
     if (f.size() > byte_massimi_giornale) {

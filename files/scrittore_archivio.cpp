@@ -2,10 +2,12 @@
 
 #include "files/file_durevole.h"
 #include "files/giornali_prove.h"
+#include "platform/errori_file.h"
 
 #include <QFileInfo>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -139,7 +141,7 @@ public:
         bool presente = false;
         {
             Operazione op(s_);
-            if (!s_.file.sincronizza()) motivo = file_durevole::motivo_ultimo_errore();
+            if (!s_.file.sincronizza()) motivo = errori_file::descrizione(errno);
             presente = QFileInfo::exists(giornale());
         }
         ultimo_sync_ = Orologio::now();
@@ -206,7 +208,7 @@ private:
     bool appendi(const QByteArray& riga) {
         Operazione op(s_);
         if (!s_.file.scrivi(riga)) {
-            guasto(file_durevole::motivo_ultimo_errore());
+            guasto(errori_file::descrizione(errno));
             return false;
         }
         std::lock_guard l(s_.m);
@@ -324,7 +326,7 @@ void ScrittoreArchivio::salto(int32_t k, const Salto& s) {
                 ++s_->scritti_subito;
             } else {
                 s_->rotto = true;
-                s_->motivo_rotto = file_durevole::motivo_ultimo_errore();
+                s_->motivo_rotto = errori_file::descrizione(errno);
             }
         }
         if (!c.scritto) {

@@ -133,9 +133,4 @@ QString descrizione(const QFileDevice& f) {
     return testo_qt_predefinito(testo) ? tipo : tipo + QStringLiteral(": ") + testo.trimmed();
 }
 
-QString traduci(const QString& testo_di_sistema) {
-    if (auto numero = numero_di(testo_di_sistema)) return descrizione(*numero);
-    return testo_di_sistema;
-}
-
 }  // namespace errori_file

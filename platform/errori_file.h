@@ -22,8 +22,4 @@ QString descrizione(const std::error_code& codice);
 // up part way) is described by the kind of operation.
 QString descrizione(const QFileDevice& f);
 
-// A system error text as Qt gives it (QTemporaryDir, ...), in Italian when it is
-// recognised, otherwise as it is.
-QString traduci(const QString& testo_di_sistema);
-
 }  // namespace errori_file

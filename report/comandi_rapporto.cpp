@@ -1,71 +1,40 @@
 #include "report/comandi_rapporto.h"
 
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "core/titoli.h"
 #include "files/frm_progress.h"
 #include "platform/dialoghi.h"
 #include "platform/dialogo_stampa.h"
+#include "platform/errori_file.h"
 #include "report/nome_rapporto.h"
 #include "report/rapporto.h"
 #include "report/testi_rapporto.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProgressBar>
 #include <QSaveFile>
 
 namespace {
-
-// The progress window is up while this lives; its Avanzamento moves the bar and,
-// a few times a second, lets pending events run (not the user's input, so no
-// other command can start, but the board's jumps keep arriving).
-class Avanzamento_visibile {
-public:
-    explicit Avanzamento_visibile(Frm_progress& f) : f_(f) {
-        f_.bar()->setRange(0, 0);
-        f_.show();
-        lascia_passare();
-    }
-    ~Avanzamento_visibile() { f_.hide(); }
-
-    Avanzamento avanzamento() {
-        return {[this](int n) { f_.bar()->setRange(0, n); },
-                [this](int k) {
-                    f_.bar()->setValue(k);
-                    if (orologio_.elapsed() >= 50) lascia_passare();
-                }};
-    }
-
-private:
-    void lascia_passare() {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        orologio_.start();
-    }
-
-    Frm_progress& f_;
-    QElapsedTimer orologio_;
-};
 
 // Why a report file could not be written, in words the coach can act on.
 QString motivo(const QSaveFile& file, const QString& percorso) {
     const QFileInfo destinazione(percorso);
     if (!destinazione.absoluteDir().exists()) return QStringLiteral("La cartella non esiste.");
     if (destinazione.isDir()) return QStringLiteral("Esiste già una cartella con questo nome.");
-    switch (file.error()) {
-        case QFileDevice::WriteError:
-        case QFileDevice::ResizeError: return QStringLiteral("La scrittura si è interrotta (disco pieno o rimosso?).");
-        case QFileDevice::RenameError:
-            return QStringLiteral("Il file già presente non può essere sostituito (forse è aperto in un altro programma).");
-        default: return QStringLiteral("Non è permesso scrivere in questa cartella (accesso negato o sola lettura).");
-    }
+    QString testo = QStringLiteral("Il file non può essere scritto: %1.").arg(errori_file::descrizione(file));
+    // Windows keeps a file open in a viewer from being replaced.
+    if (file.error() == QFileDevice::RenameError && destinazione.exists())
+        testo += QStringLiteral(" Il file già presente forse è aperto in un altro programma.");
+    return testo;
 }
 
 }  // namespace
 
-ComandiRapporto::ComandiRapporto(FontiRapporto fonti, QString versione, DialogoFile& dialogo, DialogoStampa& stampa,
-                                 Messaggi& messaggi, QWidget* genitore)
-    : fonti_(std::move(fonti)),
+ComandiRapporto::ComandiRapporto(const ModelloProva& prova, const SessioneAtleta& sessione, QString versione,
+                                 DialogoFile& dialogo, DialogoStampa& stampa, Messaggi& messaggi, QWidget* genitore)
+    : prova_(prova),
+      sessione_(sessione),
       versione_(std::move(versione)),
       dialogo_(dialogo),
       stampa_(stampa),
@@ -75,8 +44,8 @@ ComandiRapporto::ComandiRapporto(FontiRapporto fonti, QString versione, DialogoF
 ComandiRapporto::~ComandiRapporto() = default;
 
 DatiRapporto ComandiRapporto::dati(const Salti& copia) const {
-    return {fonti_.squadra(), fonti_.atleta(), fonti_.esercizio(), fonti_.data_prova(), fonti_.t_volo_min(),
-            copia,            versione_,       adesso()};
+    return {sessione_.squadra,    sessione_.nome_utente, sessione_.macchina_utente, prova_.quando(),
+            sessione_.t_volo_min, copia,                 versione_,                 adesso()};
 }
 
 bool ComandiRapporto::vuota(const Salti& salti) {
@@ -88,14 +57,14 @@ bool ComandiRapporto::vuota(const Salti& salti) {
 void ComandiRapporto::errore(const QString& testo) { messaggi_.mostra(testo, titolo_applicazione, Icona::Esclamazione); }
 
 void ComandiRapporto::mnuFileEsporta_rapporto() {
-    if (occupato_ || vuota(fonti_.salti())) return;
-    const QDateTime quando = fonti_.data_prova();
+    if (occupato_ || vuota(prova_.salti())) return;
+    const QDateTime quando = prova_.quando();
     RichiestaFile r;
     r.titolo = QStringLiteral("Esporta rapporto PDF");
-    r.cartella_iniziale = fonti_.cartella_atleta();
+    r.cartella_iniziale = sessione_.cartella_utente;
     r.estensione_predefinita = QStringLiteral("pdf");
-    r.nome_suggerito =
-        nome_rapporto::suggerito(fonti_.atleta(), fonti_.esercizio(), (quando.isValid() ? quando : adesso()).date());
+    r.nome_suggerito = nome_rapporto::suggerito(sessione_.nome_utente, sessione_.macchina_utente,
+                                                (quando.isValid() ? quando : adesso()).date());
     r.filtro = QStringLiteral("Documenti PDF (*.pdf)");
     r.annulla_errore = true;
     const auto percorso = dialogo_.salva(r);
@@ -105,7 +74,7 @@ void ComandiRapporto::mnuFileEsporta_rapporto() {
 
 bool ComandiRapporto::esporta_pdf(const QString& percorso) {
     if (occupato_) return false;
-    const Salti copia = fonti_.salti();
+    const Salti copia = prova_.salti();
     if (vuota(copia)) return false;
     const QString non_salvato = QStringLiteral("Il rapporto non è stato salvato in:\n%1\n\n%2\n"
                                                "Scegliere un'altra cartella o un altro nome e riprovare.");
@@ -117,7 +86,7 @@ bool ComandiRapporto::esporta_pdf(const QString& percorso) {
     occupato_ = true;
     bool scritto = false;
     {
-        Avanzamento_visibile finestra(progresso());
+        ProgressoVisibile finestra(progresso(), ProgressoVisibile::Eventi::Passano);
         scritto = scrivi_pdf(dati(copia), file, finestra.avanzamento());
     }
     occupato_ = false;
@@ -135,7 +104,7 @@ bool ComandiRapporto::esporta_pdf(const QString& percorso) {
 
 void ComandiRapporto::mnuFileStampa_rapporto() {
     if (occupato_) return;
-    const Salti copia = fonti_.salti();
+    const Salti copia = prova_.salti();
     if (vuota(copia)) return;
     const DatiRapporto d = dati(copia);
     const Rapporto rapporto(d);
@@ -143,7 +112,7 @@ void ComandiRapporto::mnuFileStampa_rapporto() {
     auto stampante = stampa_.chiedi(testi_rapporto::titolo, rapporto.pagine());
     bool stampato = true;
     if (stampante) {
-        Avanzamento_visibile finestra(progresso());
+        ProgressoVisibile finestra(progresso(), ProgressoVisibile::Eventi::Passano);
         stampato = rapporto.disegna(*stampante, finestra.avanzamento());
     }
     occupato_ = false;

@@ -7,28 +7,19 @@
 #include <QDateTime>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 
 class DialogoFile;
 class DialogoStampa;
 class Messaggi;
+class ModelloProva;
+struct SessioneAtleta;
 class QWidget;
 
-// Where the report's values come from, asked afresh each time a command runs.
-struct FontiRapporto {
-    std::function<const Salti&()> salti;
-    std::function<QString()> squadra;
-    std::function<QString()> atleta;
-    std::function<QString()> esercizio;
-    std::function<QString()> cartella_atleta;  // the save dialog starts there
-    std::function<int32_t()> t_volo_min;
-    std::function<QDateTime()> data_prova;  // invalid when not known
-};
-
-// The File menu's report commands. Each works on a copy of the jumps taken when
-// it starts, so jumps arriving meanwhile (the progress window lets the board's
-// events through) never disturb the pages being drawn.
+// The File menu's report commands. Each reads the test and the session afresh
+// when it starts and works on a copy of the jumps taken then, so jumps arriving
+// meanwhile (the progress window lets the board's events through) never disturb
+// the pages being drawn. The save dialog starts in the athlete's folder.
 class ComandiRapporto {
 public:
     inline static const QString testo_esporta = QStringLiteral("Esporta rapporto PDF...");
@@ -36,8 +27,8 @@ public:
 
     // `versione` is the program's version text for the footer; `genitore` (may be
     // null) owns the progress window.
-    ComandiRapporto(FontiRapporto fonti, QString versione, DialogoFile& dialogo, DialogoStampa& stampa,
-                    Messaggi& messaggi, QWidget* genitore = nullptr);
+    ComandiRapporto(const ModelloProva& prova, const SessioneAtleta& sessione, QString versione,
+                    DialogoFile& dialogo, DialogoStampa& stampa, Messaggi& messaggi, QWidget* genitore = nullptr);
     ~ComandiRapporto();
 
     // "Esporta rapporto PDF...": an empty test says "Lista salti vuota!"; otherwise
@@ -65,7 +56,8 @@ private:
     bool vuota(const Salti& salti);
     void errore(const QString& testo);
 
-    FontiRapporto fonti_;
+    const ModelloProva& prova_;
+    const SessioneAtleta& sessione_;
     QString versione_;
     DialogoFile& dialogo_;
     DialogoStampa& stampa_;

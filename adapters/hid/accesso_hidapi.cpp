@@ -1,4 +1,5 @@
 #include "platform/accesso_hid.h"
+#include "platform/permesso_negato.h"
 #include "adapters/hid/hid_sistema.h"
 #include "adapters/hid/report_hid.h"
 
@@ -8,11 +9,6 @@
 #include <hidapi.h>
 
 #include <mutex>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -68,13 +64,7 @@ public:
         return std::make_unique<CanaleHidapi>(d, ha_report_numerati(percorso.c_str()));
     }
     bool accesso_negato(const std::string& percorso) override {
-#ifdef Q_OS_UNIX
-        // The node exists but its mode and ACL leave this user out (access() reads both).
-        return ::access(percorso.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
-#else
-        (void)percorso;
-        return false;
-#endif
+        return permesso_negato(QFile::decodeName(percorso.c_str()));
     }
 };
 

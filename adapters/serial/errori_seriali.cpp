@@ -1,12 +1,8 @@
 #include "adapters/serial/errori_seriali.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/permesso_negato.h"
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <unistd.h>
-#endif
+#include <QFileInfo>
 
 namespace errori_seriali {
 
@@ -57,10 +53,7 @@ QString descrizione(QSerialPort::SerialPortError errore, const QString& disposit
 QString descrizione_di_sistema(QSerialPort::SerialPortError errore, const QString& dispositivo) {
     Permesso p;
     if (errore == QSerialPort::PermissionError) {
-#ifdef Q_OS_UNIX
-        // access() reads the mode and the ACL; a lock held by another program is no EACCES.
-        p.negato = ::access(QFile::encodeName(dispositivo).constData(), R_OK | W_OK) != 0 && errno == EACCES;
-#endif
+        p.negato = permesso_negato(dispositivo);
         p.gruppo = QFileInfo(dispositivo).group();
     }
     return descrizione(errore, dispositivo, p);

@@ -4,6 +4,8 @@
 // row in the text. Goal: under 2 s.
 #include "bench/muti.h"
 #include "core/metriche.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "core/titoli.h"
 #include "platform/dialogo_stampa.h"
 #include "report/comandi_rapporto.h"
@@ -88,14 +90,15 @@ int main(int argc, char** argv) {
     DialogoMuto dialogo;
     StampaMuta stampa;
     MessaggiStampati messaggi;
-    ComandiRapporto comandi(FontiRapporto{[&]() -> const Salti& { return salti; },
-                                          [] { return QStringLiteral("Squadra"); },
-                                          [] { return QStringLiteral("Atleta"); },
-                                          [] { return QStringLiteral("Esercizio"); },
-                                          [&] { return dir.path(); },
-                                          [] { return 20; },
-                                          [] { return QDateTime::currentDateTime(); }},
-                            crea_testo_versione(), dialogo, stampa, messaggi);
+    ModelloProva prova;
+    prova.sostituisci({salti.elementi().begin() + 1, salti.elementi().end()});
+    SessioneAtleta sessione;
+    sessione.squadra = QStringLiteral("Squadra");
+    sessione.nome_utente = QStringLiteral("Atleta");
+    sessione.macchina_utente = QStringLiteral("Esercizio");
+    sessione.cartella_utente = dir.path();
+    sessione.t_volo_min = 20;
+    ComandiRapporto comandi(prova, sessione, crea_testo_versione(), dialogo, stampa, messaggi);
 
     std::vector<double> muro, cpu;
     auto cpu_ms = [] { return static_cast<double>(std::clock()) * 1000.0 / CLOCKS_PER_SEC; };

@@ -10,6 +10,7 @@
 #include "files/giornali_prove.h"
 #include "files/lettura_csv.h"
 #include "files/ripristino_prove.h"
+#include "platform/errori_file.h"
 #include "support/attesa.h"
 #include "support/file_prova.h"
 #include "support/finti.h"
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -164,6 +166,9 @@ TEST(ArchivioProve, UnaCartellaCheNonSiPuoScrivereUnSoloMessaggioEPoiSiRiprova) 
     ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
     EXPECT_TRUE(b.messaggi.testi()[0].startsWith("Impossibile scrivere l'archivio della prova nella cartella"));
     EXPECT_TRUE(b.messaggi.testi()[0].contains(QDir::toNativeSeparators(b.prove())));
+    // Said in the words every other file operation uses.
+    EXPECT_TRUE(b.messaggi.testi()[0].contains("(" + errori_file::descrizione(ENOTDIR) + ")"))
+        << b.messaggi.testi()[0].toStdString();
     EXPECT_EQ(b.prova.numero(), 6);  // the test goes on
 
     // The folder can be made again: the next jump writes the whole test.

@@ -1,4 +1,5 @@
-#include "core/metriche.h"
+#include "core/modello_prova.h"
+#include "core/sessione_atleta.h"
 #include "files/frm_progress.h"
 #include "report/comandi_rapporto.h"
 #include "support/file_prova.h"
@@ -15,29 +16,29 @@
 namespace {
 
 struct Banco {
-    Salti salti;
-    QDateTime data_prova = QDateTime(QDate(2025, 3, 14), QTime(10, 42));
+    ModelloProva prova;
+    SessioneAtleta sessione;
     QTemporaryDir dir;
     DialogoFileFinto dialogo;
     DialogoStampaFinto stampa;
     MessaggiFinti messaggi;
-    ComandiRapporto comandi{FontiRapporto{[this]() -> const Salti& { return salti; },
-                                          [] { return QStringLiteral("Atletica Valdora"); },
-                                          [] { return QStringLiteral("Ilvor Darsena"); },
-                                          [] { return QStringLiteral("Salti: 30/s"); },
-                                          [this] { return dir.filePath(QStringLiteral("atleta")); },
-                                          [] { return 20; },
-                                          [this] { return data_prova; }},
-                            QStringLiteral("Hopa 9.8.7"), dialogo, stampa, messaggi};
+    ComandiRapporto comandi{prova, sessione, QStringLiteral("Hopa 9.8.7"), dialogo, stampa, messaggi};
 
     Banco() {
         comandi.adesso = [] { return QDateTime(QDate(2025, 4, 1), QTime(8, 0)); };
+        prova.adesso = [] { return QDateTime(QDate(2025, 3, 14), QTime(10, 42)); };
+        prova.azzera();  // the test began then
+        sessione.squadra = QStringLiteral("Atletica Valdora");
+        sessione.nome_utente = QStringLiteral("Ilvor Darsena");
+        sessione.macchina_utente = QStringLiteral("Salti: 30/s");
+        sessione.cartella_utente = dir.filePath(QStringLiteral("atleta"));
+        sessione.t_volo_min = 20;
         QDir(dir.path()).mkdir(QStringLiteral("atleta"));
     }
     void riempi(int n) {
         for (int k = 1; k <= n; ++k) {
-            salti.aggiungi(150 + k % 90);
-            calcola_metriche(salti, 400 + k % 150);
+            prova.aggiungi_salto(150 + k % 90);
+            prova.completa_salto(400 + k % 150);
         }
     }
     QString percorso(const QString& nome) const { return dir.filePath(nome); }
@@ -71,7 +72,9 @@ TEST(ComandiRapporto, EsportaNelFileSceltoDalDialogoSenzaLasciareAltro) {
     EXPECT_FALSE(b.comandi.progresso().isVisible());
 
     // Cancelling writes nothing and says nothing; a test of unknown date suggests today's.
-    b.data_prova = QDateTime();
+    b.prova.adesso = [] { return QDateTime(); };
+    const auto& e = b.prova.salti().elementi();
+    b.prova.sostituisci({e.begin() + 1, e.end()});
     b.comandi.mnuFileEsporta_rapporto();
     EXPECT_TRUE(b.dialogo.visti[1].richiesta.nome_suggerito.endsWith(QStringLiteral("_2025-04-01.pdf")));
     EXPECT_EQ(file_sotto(b.dir.path()), QStringList{"atleta/scelto.pdf"});
@@ -101,6 +104,8 @@ TEST(ComandiRapporto, DestinazioneNonScrivibileLoDiceENonLasciaFile) {
         {b.percorso(QStringLiteral("manca/r.pdf")), QStringLiteral("La cartella non esiste.")},
         {b.percorso(QStringLiteral("nota.txt/r.pdf")), QStringLiteral("La cartella non esiste.")},
         {b.percorso(QStringLiteral("cartella")), QStringLiteral("Esiste già una cartella con questo nome.")},
+        {b.percorso(QString(300, u'x') + QStringLiteral(".pdf")),
+         QStringLiteral("Il file non può essere scritto: nome del file troppo lungo.\n")},
     };
     for (const Caso& c : casi) {
         b.messaggi.mostrati.clear();
@@ -162,7 +167,7 @@ TEST(ComandiRapporto, SaltiArrivatiDuranteIlRapportoNonLoCambiano) {
     EXPECT_TRUE(b.comandi.esporta_pdf(pdf));
     arrivo.stop();
     EXPECT_GT(arrivati, 0);
-    EXPECT_EQ(b.salti.numero(), 2000 + arrivati);
+    EXPECT_EQ(b.prova.numero(), 2000 + arrivati);
     const auto righe = righe_pdf(pdf);
     EXPECT_TRUE(in_fila(righe, {"Numero", "salti:", "2000"}));
     EXPECT_TRUE(in_fila(righe, {"2000", QString::number(400 + 2000 % 150)}));
