@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 #include <fcntl.h>
 
 #ifdef _WIN32
@@ -111,13 +113,14 @@ bool scrivi_atomico(const QString& percorso, const QByteArray& contenuto, QStrin
 
 bool rimuovi(const QString& percorso, QString* motivo) {
     if (!QFileInfo::exists(percorso)) return true;
-    errno = 0;
-    if (QFile::remove(percorso)) {
+    // std::filesystem, unlike QFile::remove, says why it failed.
+    std::error_code ec;
+    if (std::filesystem::remove(QDir(percorso).filesystemPath(), ec) || !ec) {
         sincronizza_cartella(QFileInfo(percorso).absolutePath());
         return true;
     }
-    if (errno == 0) errno = EACCES;
-    return fallito(motivo);
+    if (motivo) *motivo = errori_file::descrizione(ec);
+    return false;
 }
 
 bool Aggiunta::apri(const QString& percorso, QString* motivo) {
