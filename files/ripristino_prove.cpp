@@ -16,14 +16,14 @@ constexpr qint64 byte_massimi_giornale = 64LL << 20;
 std::optional<formato_archivio::GiornaleLetto> leggi(const QString& percorso, QString* motivo) {
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) {
-        *motivo = errori_file::descrizione(f);
+        *motivo = QStringLiteral("il file non può essere letto (%1)").arg(errori_file::descrizione(f));
         return std::nullopt;
     }
-    if (f.size() > byte_massimi_giornale) {
-        *motivo = QStringLiteral("file troppo grande");
-        return std::nullopt;
-    }
-    return formato_archivio::leggi_giornale(f.readAll(), motivo);
+    QString guasto = QStringLiteral("file troppo grande");
+    std::optional<formato_archivio::GiornaleLetto> letto;
+    if (f.size() <= byte_massimi_giornale) letto = formato_archivio::leggi_giornale(f.readAll(), &guasto);
+    if (!letto) *motivo = QStringLiteral("l'archivio è danneggiato (%1)").arg(guasto);
+    return letto;
 }
 
 QString nativo(const QString& p) { return QDir::toNativeSeparators(p); }
@@ -38,8 +38,8 @@ void ripristina_prove_interrotte(const QString& registro, const QStringList& car
         QString motivo;
         const auto letto = leggi(giornale, &motivo);
         if (!letto) {
-            s.messaggi.mostra(QStringLiteral("La prova interrotta nel file\n%1\nnon può essere ripristinata: l'archivio è "
-                                             "danneggiato (%2).\nIl file resta com'è.")
+            s.messaggi.mostra(QStringLiteral("La prova interrotta nel file\n%1\nnon può essere ripristinata: %2.\nIl file "
+                                             "resta com'è.")
                                   .arg(nativo(giornale), motivo),
                               titolo_applicazione, Icona::Esclamazione);
             continue;
