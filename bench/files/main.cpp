@@ -2,7 +2,6 @@
 // open commands do, and prints the times beside a spreadsheet program's own
 // headless load and save of the same file. Goal: at most 0.1 s together, best of
 // 5, every number read back bit for bit.
-#include "bench/muti.h"
 #include "core/metriche.h"
 #include "core/modello_prova.h"
 #include "core/sessione_atleta.h"
@@ -10,6 +9,7 @@
 #include "files/comandi_file.h"
 #include "files/foglio_prova.h"
 #include "adapters/workbook/fogli_file.h"
+#include "sim/servizi_muti.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,11 +27,6 @@
 #include <vector>
 
 namespace {
-
-class IntestazioneMuta : public VistaIntestazione {
-public:
-    void Aggiorna_intestazione() override {}
-};
 
 // The test every run saves: jump k has the contact and flight times the
 // formulas give, so every number is a different double.
@@ -105,7 +100,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString percorso = dir.filePath(QStringLiteral("prova.xlsx"));
     IntestazioneMuta intestazione;
-    DialogoMuto dialogo;
+    NessunFile dialogo;
     MessaggiStampati messaggi;
     FogliDiCalcoloFile fogli;
     ComandiFile salva(origine, sessione, intestazione, dialogo, messaggi, fogli);

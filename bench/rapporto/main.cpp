@@ -2,13 +2,13 @@
 // of the test, progress window, temporary file and rename), timed over several
 // runs; then the file is checked with poppler: its page count, and every jump's
 // row in the text. Goal: under 2 s.
-#include "bench/muti.h"
 #include "core/metriche.h"
 #include "core/titoli.h"
 #include "platform/dialogo_stampa.h"
 #include "report/comandi_rapporto.h"
 #include "report/rapporto.h"
 #include "report/testi_rapporto.h"
+#include "sim/servizi_muti.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     const Salti salti = prova_lunga(n);
     QTemporaryDir dir;
     const QString percorso = dir.filePath(QStringLiteral("rapporto.pdf"));
-    DialogoMuto dialogo;
+    NessunFile dialogo;
     StampaMuta stampa;
     MessaggiStampati messaggi;
     ComandiRapporto comandi(FontiRapporto{[&]() -> const Salti& { return salti; },

@@ -15,6 +15,7 @@
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
 #include "sim/modello_atleta.h"
+#include "sim/servizi_muti.h"
 #include "bench/misure.h"
 #include "platform/orologio.h"
 #include "platform/porta_seriale.h"
@@ -34,14 +35,6 @@
 #include <vector>
 
 namespace {
-
-struct Muto : Beep {
-    void suona() override {}
-};
-struct Messaggi_ : Messaggi {
-    QStringList testi;
-    void mostra(const QString& t, const QString&, Icona) override { testi << t; }
-};
 
 struct Atteso {
     int32_t tc, tv;
@@ -99,8 +92,8 @@ int main(int argc, char** argv) {
     QObject::connect(&prova, &ModelloProva::salto_completato, &prova, [&] { completati.push_back(ns_adesso()); });
     ArchivioMemoria archivio;
     archivio.scrivi("Properties", "PortPath", percorso);
-    Messaggi_ messaggi;
-    Muto beep;
+    MessaggiRaccolti messaggi;
+    BeepMuto beep;
     CollegamentoSeriale c(st, archivio, messaggi, beep, sessione, prova, nullptr, contatore_di_sistema(),
                           nuova_porta_di_sistema([percorso] { return percorso; }));
     Open_comm(c.porta(), st, messaggi);

@@ -48,7 +48,8 @@ void stampa(const char* tipo, int32_t k, const Salto& s) {
     std::fflush(stdout);
 }
 
-struct MessaggiStampati : Messaggi {
+// Each message box as a line of its own on standard output, for the kill test.
+struct MessaggiRiferiti : Messaggi {
     void mostra(const QString& t, const QString&, Icona) override {
         std::printf("MESSAGGIO %s\n", qPrintable(QString(t).replace(u'\n', u' ')));
         std::fflush(stdout);
@@ -79,7 +80,7 @@ int main(int argc, char** argv) {
 
     ArchivioMemoria archivio;
     archivio.scrivi("Properties", "PortPath", pty);
-    MessaggiStampati messaggi;
+    MessaggiRiferiti messaggi;
     Ripristina domande;
     NessunaRisposta casella;
     NessunFile dialogo;
