@@ -21,9 +21,7 @@
 #include "files/frm_progress.h"
 #include "adapters/workbook/foglio_memoria.h"
 #include "adapters/workbook/lettura_cartelle.h"
-#include "platform/archivio_impostazioni.h"
-#include "sim/scheda_hid_simulata.h"
-#include "sim/servizi_muti.h"
+#include "sim/servizi_muti_avvio.h"
 #include "bench/misure.h"
 
 #include <QApplication>
@@ -176,18 +174,6 @@ public:
     qint64 quando = 0;
 };
 
-// Everything the program would ask a person, answered by nobody.
-struct Servizi {
-    QTemporaryDir cartella;
-    ArchivioMemoria impostazioni;
-    MessaggiRaccolti messaggi;
-    NessunaRisposta casella;
-    NessunFile dialogo;
-    BeepMuto beep;
-    NessunProgramma programmi;
-    SchedaHidSimulata nessuna_scheda;  // never plugged in
-};
-
 void risultato(const QString& figura, const QString& obiettivo, const QString& misura) {
     std::printf("RISULTATO\t%s\t%s\t%s\n", qPrintable(figura), qPrintable(obiettivo), qPrintable(misura));
 }
@@ -225,19 +211,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Servizi s;
-    s.impostazioni.scrivi("Properties", "PortPath", s.cartella.filePath("nessuna_porta"));
-    OpzioniAvvio o;
-    o.cartella_programma = s.cartella.path();
-    o.archivio = &s.impostazioni;
-    o.libreria_hid = &s.nessuna_scheda;
-    o.messaggi = &s.messaggi;
-    o.casella = &s.casella;
-    o.dialogo_file = &s.dialogo;
-    o.beep = &s.beep;
-    o.avvio_programmi = &s.programmi;
-    o.configurazione_modale = [](Frm_configura&) {};
-    Applicazione programma(std::move(o));
+    QTemporaryDir cartella;
+    ServiziMuti s;  // nothing plugged in over HID
+    s.archivio.scrivi("Properties", "PortPath", cartella.filePath("nessuna_porta"));
+    Applicazione programma(s.opzioni(cartella.path()));
     programma.avvia();
     ComandiFile& comandi = programma.file();
     FineLettura fine_lettura;
