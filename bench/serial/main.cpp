@@ -31,7 +31,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace {
@@ -119,7 +118,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     const double secondi = durata.elapsed() / 1000.0;
-    const double cpu_s = std::clock() / double(CLOCKS_PER_SEC);
+    const double cpu_s = cpu_processo_ns() / 1e9;
     c.arresta_acquisizione();
     sim.write("esci\n");
     sim.waitForFinished(2000);
