@@ -3,12 +3,12 @@
 // runs; then the file is checked with poppler: its page count, and every jump's
 // row in the text. Goal: under 2 s.
 #include "bench/misure.h"
-#include "core/metriche.h"
 #include "core/titoli.h"
 #include "platform/dialogo_stampa.h"
 #include "report/comandi_rapporto.h"
 #include "report/rapporto.h"
 #include "report/testi_rapporto.h"
+#include "sim/prove_finte.h"
 #include "sim/servizi_muti.h"
 
 #include <QApplication>
@@ -59,16 +59,6 @@ QString controlla(const QString& pdf, const Salti& salti, int pagine_attese) {
     return QStringLiteral("yes");
 }
 
-// A long test: contacts and flights that vary, so every row differs from its neighbours.
-Salti prova_lunga(int n) {
-    Salti salti;
-    for (int k = 1; k <= n; ++k) {
-        salti.aggiungi(150 + (k * 37) % 200);
-        calcola_metriche(salti, 300 + (k * 53) % 300);
-    }
-    return salti;
-}
-
 constexpr int n = 10000;
 constexpr int giri = 5;
 
@@ -77,7 +67,7 @@ constexpr int giri = 5;
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const Salti salti = prova_lunga(n);
+    const Salti salti = prove_finte::salti_variati(n);
     QTemporaryDir dir;
     const QString percorso = dir.filePath(QStringLiteral("rapporto.pdf"));
     NessunFile dialogo;
