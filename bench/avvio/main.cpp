@@ -89,16 +89,10 @@ int main(int argc, char** argv) {
 
     // 2. Frame to row through the whole program, with the serial board on a pty.
     QTemporaryDir dir;
-    {
-        SorgenteSalti modello(77);
-        QFile f(dir.filePath("copione.txt"));
-        if (!f.open(QIODevice::WriteOnly)) return 1;
-        QTextStream out(&f);
-        for (int i = 0; i < frame_totali; ++i) {
-            TempiSalto t = *modello.prossimo();
-            out << t.contatto_us << ' ' << t.volo_us << (i < 2 ? " 50" : "") << '\n';
-        }
-    }
+    std::vector<TempiSalto> righe;
+    SorgenteSalti modello(77);
+    for (int i = 0; i < frame_totali; ++i) righe.push_back(*modello.prossimo());
+    if (!scrivi_copione(dir.filePath("copione.txt"), righe)) return 1;
     QProcess sim;
     const QString percorso = avvia_board_sim(sim, {"--copione", dir.filePath("copione.txt"), "--frequenza", "240",
                                                    "--registro", dir.filePath("registro.txt")});
@@ -166,13 +160,8 @@ int main(int argc, char** argv) {
         }
     }
     std::vector<int> frame_del_salto;
-    {
-        SorgenteSalti modello(77);
-        for (int i = 0; i < frame_totali; ++i) {
-            TempiSalto t = *modello.prossimo();
-            if (i >= 1 && (t.volo_us + 500) / 1000 > programma.sessione().t_volo_min) frame_del_salto.push_back(i);
-        }
-    }
+    for (int i = 1; i < frame_totali; ++i)
+        if ((righe[i].volo_us + 500) / 1000 > programma.sessione().t_volo_min) frame_del_salto.push_back(i);
     std::vector<double> latenze, latenze_dipinte;
     for (size_t k = 0; k < righe_mostrate.size() && k < frame_del_salto.size(); ++k) {
         if (frame_del_salto[k] >= static_cast<int>(scritto.size())) continue;

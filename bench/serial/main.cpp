@@ -48,23 +48,12 @@ int main(int argc, char** argv) {
     const int frame_totali = argc > 1 ? std::max(3, atoi(argv[1])) : 14400;
     constexpr int t_volo_min = 20;
 
-    // The script: the first frame is thrown away by design, so it and the next
-    // come after a pause of their own; the rest at the line rate.
+    // The script of the athlete model.
     QTemporaryDir dir;
     std::vector<TempiSalto> righe;
     SorgenteSalti modello(2024);
-    for (int i = 0; i < frame_totali; ++i) {
-        TempiSalto t = *modello.prossimo();
-        t.pausa_ms = i < 2 ? 50 : -1;
-        righe.push_back(t);
-    }
-    {
-        QFile f(dir.filePath("copione.txt"));
-        if (!f.open(QIODevice::WriteOnly)) return 1;
-        QTextStream s(&f);
-        for (const TempiSalto& t : righe)
-            s << t.contatto_us << ' ' << t.volo_us << (t.pausa_ms >= 0 ? QStringLiteral(" %1").arg(t.pausa_ms) : QString()) << '\n';
-    }
+    for (int i = 0; i < frame_totali; ++i) righe.push_back(*modello.prossimo());
+    if (!scrivi_copione(dir.filePath("copione.txt"), righe)) return 1;
     // What the receiver must make of it.
     std::vector<Atteso> attesi;
     int64_t pendente = 0;
