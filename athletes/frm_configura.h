@@ -45,7 +45,6 @@ public:
     void Ok();
     void Annulla();
 
-    const RegistroAtleti& registro() const { return registro_; }
     int32_t posizione_selezionata(int riga) const { return registro_.posizione_selezionata(riga); }
     // What the row's box shows on screen, typed text included.
     QString testo_riga(int riga) const { return txt_utente_[riga]->currentText(); }

@@ -86,7 +86,7 @@ void RegistroAtleti::seleziona(int indice, int32_t posizione) {
     r.corrente = posizione >= 0 && posizione < r.voci.size() ? posizione : -1;
     r.testo = r.corrente >= 0 ? r.voci[r.corrente] : QString();
     emit riga_cambiata(indice);
-    if (!aggiornamento_in_corso_) selezione_riga(indice);
+    selezione_riga(indice);  // does nothing while aggiornamento_in_corso_ is set
 }
 
 void RegistroAtleti::digita(int indice, const QString& testo) { righe_[static_cast<size_t>(indice)].testo = testo; }

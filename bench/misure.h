@@ -1,7 +1,7 @@
 #pragma once
 
 // What the benchmarks measure with: a steady clock and processor time in
-// nanoseconds, and percentiles.
+// nanoseconds, percentiles and the median.
 
 #include <algorithm>
 #include <chrono>
@@ -42,3 +42,6 @@ inline double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5))];
 }
+
+// The middle value; of an even count, the upper of the two in the middle.
+inline double mediana(std::vector<double> v) { return percentile(std::move(v), 0.5); }

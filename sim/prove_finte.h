@@ -86,4 +86,16 @@ inline bool scrivi_cartella(FogliDiCalcolo& fogli, const QString& percorso, cons
     return ok;
 }
 
+// A long test of n jumps with no athlete behind it: contacts of 150 to 349 ms and
+// flights of 300 to 599 ms in steps that repeat only after hundreds of jumps, so
+// every row differs from its neighbours and the figures are many different doubles.
+inline Salti salti_variati(int n) {
+    Salti s;
+    for (int k = 1; k <= n; ++k) {
+        s.aggiungi(150 + (k * 37) % 200);
+        calcola_metriche(s, 300 + (k * 53) % 300);
+    }
+    return s;
+}
+
 }  // namespace prove_finte

@@ -29,10 +29,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QTimer>
 
 #include <algorithm>
@@ -47,17 +45,13 @@ int main(int argc, char** argv) {
     // A script of the athlete model long enough for the jumps wanted (short
     // flights merge into the next jump; the first frame is thrown away).
     QTemporaryDir dir;
-    {
-        SorgenteSalti modello(314);
-        QFile f(dir.filePath("copione.txt"));
-        if (!f.open(QIODevice::WriteOnly)) return 1;
-        QTextStream out(&f);
-        for (int i = 0, salti = -1; salti < salti_voluti; ++i) {
-            const TempiSalto t = *modello.prossimo();
-            if ((t.volo_us + 500) / 1000 > 20) ++salti;
-            out << t.contatto_us << ' ' << t.volo_us << (i < 2 ? " 50" : "") << '\n';
-        }
+    std::vector<TempiSalto> righe;
+    SorgenteSalti modello(314);
+    for (int salti = -1; salti < salti_voluti;) {
+        righe.push_back(*modello.prossimo());
+        if ((righe.back().volo_us + 500) / 1000 > 20) ++salti;
     }
+    if (!scrivi_copione(dir.filePath("copione.txt"), righe)) return 1;
     QProcess sim;
     const QString percorso = avvia_board_sim(sim, {"--copione", dir.filePath("copione.txt"), "--frequenza", "240"});
     if (percorso.isEmpty()) return 1;

@@ -10,13 +10,8 @@
 #include "app/frm_main.h"
 #include "display/frm_grafici.h"
 #include "display/lista_salti.h"
-#include "platform/archivio_impostazioni.h"
-#include "platform/avvio_programmi.h"
-#include "platform/beep.h"
-#include "platform/dialoghi.h"
 #include "sim/modello_atleta.h"
-#include "sim/scheda_hid_simulata.h"
-#include "sim/servizi_muti.h"
+#include "sim/servizi_muti_avvio.h"
 #include "bench/misure.h"
 #include "ui/cadenza_pittura.h"
 
@@ -35,43 +30,21 @@
 
 namespace {
 
-// Everything a run of the program needs that would otherwise wait for a person.
-struct Servizi {
-    QTemporaryDir cartella;
-    ArchivioMemoria archivio;
-    MessaggiRaccolti messaggi;
-    NessunaRisposta casella;
-    NessunFile dialogo;
-    BeepMuto beep;
-    NessunProgramma programmi;
-    OpzioniAvvio opzioni(LibreriaHid* hid, std::function<void()> alla_configurazione) {
-        OpzioniAvvio o;
-        o.cartella_programma = cartella.path();
-        o.archivio = &archivio;
-        o.libreria_hid = hid;
-        o.messaggi = &messaggi;
-        o.casella = &casella;
-        o.dialogo_file = &dialogo;
-        o.beep = &beep;
-        o.avvio_programmi = &programmi;
-        o.configurazione_modale = [f = std::move(alla_configurazione)](Frm_configura&) { f(); };
-        return o;
-    }
-};
-
 // Milliseconds from the program's construction to its main window on screen.
 double tempo_di_avvio(bool con_hid) {
-    Servizi s;
-    s.archivio.scrivi("Properties", "PortPath", s.cartella.filePath("nessuna_porta"));
-    SchedaHidSimulata scheda;
-    if (con_hid) scheda.inserisci();
+    QTemporaryDir cartella;
+    ServiziMuti s;
+    s.archivio.scrivi("Properties", "PortPath", cartella.filePath("nessuna_porta"));
+    if (con_hid) s.scheda_hid.inserisci();
     QElapsedTimer t;
     double ms = -1;
     Applicazione* app = nullptr;
-    t.start();
-    Applicazione programma(s.opzioni(&scheda, [&] {
+    OpzioniAvvio o = s.opzioni(cartella.path());
+    o.configurazione_modale = [&](Frm_configura&) {
         if (app && app->principale().isVisible()) ms = t.nsecsElapsed() / 1e6;
-    }));
+    };
+    t.start();
+    Applicazione programma(std::move(o));
     app = &programma;
     programma.avvia();
     return ms;
@@ -116,25 +89,19 @@ int main(int argc, char** argv) {
 
     // 2. Frame to row through the whole program, with the serial board on a pty.
     QTemporaryDir dir;
-    {
-        SorgenteSalti modello(77);
-        QFile f(dir.filePath("copione.txt"));
-        if (!f.open(QIODevice::WriteOnly)) return 1;
-        QTextStream out(&f);
-        for (int i = 0; i < frame_totali; ++i) {
-            TempiSalto t = *modello.prossimo();
-            out << t.contatto_us << ' ' << t.volo_us << (i < 2 ? " 50" : "") << '\n';
-        }
-    }
+    std::vector<TempiSalto> righe;
+    SorgenteSalti modello(77);
+    for (int i = 0; i < frame_totali; ++i) righe.push_back(*modello.prossimo());
+    if (!scrivi_copione(dir.filePath("copione.txt"), righe)) return 1;
     QProcess sim;
     const QString percorso = avvia_board_sim(sim, {"--copione", dir.filePath("copione.txt"), "--frequenza", "240",
                                                    "--registro", dir.filePath("registro.txt")});
     if (percorso.isEmpty()) return 1;
 
-    Servizi s;
+    QTemporaryDir cartella;
+    ServiziMuti s;  // nothing plugged in over HID
     s.archivio.scrivi("Properties", "PortPath", percorso);
-    SchedaHidSimulata nessuna;  // nothing plugged in over HID
-    Applicazione programma(s.opzioni(&nessuna, [] {}));
+    Applicazione programma(s.opzioni(cartella.path()));
     programma.avvia();  // detects the board and switches acquisition on by itself
     if (!programma.collegamento().acquisizione) {
         std::fprintf(stderr, "la scheda seriale non e' stata trovata: %s\n", qPrintable(s.messaggi.testi.join("; ")));
@@ -193,13 +160,8 @@ int main(int argc, char** argv) {
         }
     }
     std::vector<int> frame_del_salto;
-    {
-        SorgenteSalti modello(77);
-        for (int i = 0; i < frame_totali; ++i) {
-            TempiSalto t = *modello.prossimo();
-            if (i >= 1 && (t.volo_us + 500) / 1000 > programma.sessione().t_volo_min) frame_del_salto.push_back(i);
-        }
-    }
+    for (int i = 1; i < frame_totali; ++i)
+        if ((righe[i].volo_us + 500) / 1000 > programma.sessione().t_volo_min) frame_del_salto.push_back(i);
     std::vector<double> latenze, latenze_dipinte;
     for (size_t k = 0; k < righe_mostrate.size() && k < frame_del_salto.size(); ++k) {
         if (frame_del_salto[k] >= static_cast<int>(scritto.size())) continue;

@@ -21,6 +21,7 @@
 #include "platform/dialoghi.h"
 #include "platform/twips.h"
 #include "sim/modello_atleta.h"
+#include "sim/servizi_muti.h"
 #include "ui/cadenza_pittura.h"
 
 #include <QApplication>
@@ -76,11 +77,6 @@ private:
     ApplicazioneMisurata& app_;
 };
 
-class CasellaMuta : public CasellaInput {
-public:
-    QString chiedi(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 // The serial frame of a board record: two big-endian 32-bit words.
 void codifica(const TempiSalto& t, uint8_t* frame) {
     for (int i = 0; i < 4; ++i) {
@@ -94,7 +90,7 @@ struct Banco {
     ModelloProva prova;
     SessioneAtleta sessione;
     AssemblatoreSalti assemblatore{sessione, prova};
-    CasellaMuta casella;
+    NessunaRisposta casella;
     GraficoQt* grafico = new GraficoQt;
     Frm_grafici pannello{prova, casella, grafico, [] { return QSizeF(15 * 1024, 15 * 700); }};
     InizioPittura inizio_pittura{app, &pannello};

@@ -21,9 +21,8 @@
 #include "files/frm_progress.h"
 #include "adapters/workbook/foglio_memoria.h"
 #include "adapters/workbook/lettura_cartelle.h"
-#include "platform/archivio_impostazioni.h"
-#include "sim/scheda_hid_simulata.h"
-#include "sim/servizi_muti.h"
+#include "sim/prove_finte.h"
+#include "sim/servizi_muti_avvio.h"
 #include "bench/misure.h"
 
 #include <QApplication>
@@ -54,16 +53,6 @@ namespace {
 
 constexpr int salti_massimi = 32767;  // J1 is a signed 16-bit integer
 constexpr double obiettivo_ms = 100;
-
-// A test of n jumps, every number a different double, as the board's road makes it.
-Salti salti_di_prova(int n) {
-    ModelloProva m;
-    for (int k = 1; k <= n; ++k) {
-        m.aggiungi_salto(150 + (k * 37) % 200);
-        m.completa_salto(300 + (k * 53) % 300);
-    }
-    return m.salti();
-}
 
 // The test sheet of `salti` as the save fills it, plus `extra` columns of
 // numbers after J on every jump's row (added row by row, in order); stored under
@@ -176,18 +165,6 @@ public:
     qint64 quando = 0;
 };
 
-// Everything the program would ask a person, answered by nobody.
-struct Servizi {
-    QTemporaryDir cartella;
-    ArchivioMemoria impostazioni;
-    MessaggiRaccolti messaggi;
-    NessunaRisposta casella;
-    NessunFile dialogo;
-    BeepMuto beep;
-    NessunProgramma programmi;
-    SchedaHidSimulata nessuna_scheda;  // never plugged in
-};
-
 void risultato(const QString& figura, const QString& obiettivo, const QString& misura) {
     std::printf("RISULTATO\t%s\t%s\t%s\n", qPrintable(figura), qPrintable(obiettivo), qPrintable(misura));
 }
@@ -200,18 +177,18 @@ int main(int argc, char** argv) {
     const int giri = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
 
     QTemporaryDir dir;
-    const Salti salti = salti_di_prova(salti_massimi);
+    const Salti salti = prove_finte::salti_variati(salti_massimi);
     const QString da_50mb = dir.filePath(QStringLiteral("50mb.xlsx"));
     const QString massimo = dir.filePath(QStringLiteral("massimo.xlsx"));
     const QString prova = dir.filePath(QStringLiteral("prova.xlsx"));
     const QString diecimila = dir.filePath(QStringLiteral("10000.xlsx"));
     const QString csv = dir.filePath(QStringLiteral("prova.csv"));
     const LimitiLettura limiti;
-    bool file_ok = scrivi_cartella(da_50mb, salti_di_prova(10000), 0, false) &&
+    bool file_ok = scrivi_cartella(da_50mb, prove_finte::salti_variati(10000), 0, false) &&
                    aggiungi_zavorra(da_50mb, (50LL << 20) - QFileInfo(da_50mb).size() - 200);
     // 24 cells a row (the test's 9 and 15 more) stored: just under the file limit.
     file_ok = file_ok && scrivi_cartella(massimo, salti, 15, true) && scrivi_cartella(prova, salti, 0, false) &&
-              scrivi_cartella(diecimila, salti_di_prova(10000), 0, false);
+              scrivi_cartella(diecimila, prove_finte::salti_variati(10000), 0, false);
     {
         QFile f(csv);
         file_ok = file_ok && f.open(QIODevice::WriteOnly) &&
@@ -225,19 +202,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Servizi s;
-    s.impostazioni.scrivi("Properties", "PortPath", s.cartella.filePath("nessuna_porta"));
-    OpzioniAvvio o;
-    o.cartella_programma = s.cartella.path();
-    o.archivio = &s.impostazioni;
-    o.libreria_hid = &s.nessuna_scheda;
-    o.messaggi = &s.messaggi;
-    o.casella = &s.casella;
-    o.dialogo_file = &s.dialogo;
-    o.beep = &s.beep;
-    o.avvio_programmi = &s.programmi;
-    o.configurazione_modale = [](Frm_configura&) {};
-    Applicazione programma(std::move(o));
+    QTemporaryDir cartella;
+    ServiziMuti s;  // nothing plugged in over HID
+    s.archivio.scrivi("Properties", "PortPath", cartella.filePath("nessuna_porta"));
+    Applicazione programma(s.opzioni(cartella.path()));
     programma.avvia();
     ComandiFile& comandi = programma.file();
     FineLettura fine_lettura;

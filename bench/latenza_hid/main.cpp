@@ -8,6 +8,7 @@
 // notification is handled on the UI thread, where the transport sets the caption
 // in the same handler: its delay is the delay of " Connesso via HID".
 #include "adapters/hid/hid_sistema.h"
+#include "bench/misure.h"
 #include "adapters/hid/libreria_hid_su_accesso.h"
 #include "sim/eventi_hid_manuali.h"
 
@@ -18,7 +19,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <random>
 #include <condition_variable>
 #include <cstdio>
@@ -205,12 +205,12 @@ int main(int argc, char** argv) {
         LibreriaHidSuAccesso reale(nuovo_accesso_hidapi());
         Ricevitore nessuno;
         reale.Connect(&nessuno);
-        const std::clock_t c0 = std::clock();
+        const double c0 = cpu_processo_ns();
         const auto t0 = Orologio::now();
         QEventLoop ciclo;  // sleeps until an event: only the watcher works
         QTimer::singleShot(3000, &ciclo, &QEventLoop::quit);
         ciclo.exec();
-        const double cpu_ms = 1000.0 * double(std::clock() - c0) / CLOCKS_PER_SEC;
+        const double cpu_ms = (cpu_processo_ns() - c0) / 1e6;
         const double muro_ms = ms_da(t0, Orologio::now());
         reale.Disconnect();
         std::printf("idle watcher, real enumeration every %d ms: %.2f%% of a core\n",

@@ -15,6 +15,7 @@
 #include "platform/beep.h"
 #include "platform/dialoghi.h"
 #include "sim/modello_atleta.h"
+#include "sim/servizi_muti.h"
 #include "bench/misure.h"
 #include "platform/orologio.h"
 #include "platform/porta_seriale.h"
@@ -30,18 +31,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace {
-
-struct Muto : Beep {
-    void suona() override {}
-};
-struct Messaggi_ : Messaggi {
-    QStringList testi;
-    void mostra(const QString& t, const QString&, Icona) override { testi << t; }
-};
 
 struct Atteso {
     int32_t tc, tv;
@@ -56,23 +48,12 @@ int main(int argc, char** argv) {
     const int frame_totali = argc > 1 ? std::max(3, atoi(argv[1])) : 14400;
     constexpr int t_volo_min = 20;
 
-    // The script: the first frame is thrown away by design, so it and the next
-    // come after a pause of their own; the rest at the line rate.
+    // The script of the athlete model.
     QTemporaryDir dir;
     std::vector<TempiSalto> righe;
     SorgenteSalti modello(2024);
-    for (int i = 0; i < frame_totali; ++i) {
-        TempiSalto t = *modello.prossimo();
-        t.pausa_ms = i < 2 ? 50 : -1;
-        righe.push_back(t);
-    }
-    {
-        QFile f(dir.filePath("copione.txt"));
-        if (!f.open(QIODevice::WriteOnly)) return 1;
-        QTextStream s(&f);
-        for (const TempiSalto& t : righe)
-            s << t.contatto_us << ' ' << t.volo_us << (t.pausa_ms >= 0 ? QStringLiteral(" %1").arg(t.pausa_ms) : QString()) << '\n';
-    }
+    for (int i = 0; i < frame_totali; ++i) righe.push_back(*modello.prossimo());
+    if (!scrivi_copione(dir.filePath("copione.txt"), righe)) return 1;
     // What the receiver must make of it.
     std::vector<Atteso> attesi;
     int64_t pendente = 0;
@@ -99,8 +80,8 @@ int main(int argc, char** argv) {
     QObject::connect(&prova, &ModelloProva::salto_completato, &prova, [&] { completati.push_back(ns_adesso()); });
     ArchivioMemoria archivio;
     archivio.scrivi("Properties", "PortPath", percorso);
-    Messaggi_ messaggi;
-    Muto beep;
+    MessaggiRaccolti messaggi;
+    BeepMuto beep;
     CollegamentoSeriale c(st, archivio, messaggi, beep, sessione, prova, nullptr, contatore_di_sistema(),
                           nuova_porta_di_sistema([percorso] { return percorso; }));
     Open_comm(c.porta(), st, messaggi);
@@ -126,7 +107,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     const double secondi = durata.elapsed() / 1000.0;
-    const double cpu_s = std::clock() / double(CLOCKS_PER_SEC);
+    const double cpu_s = cpu_processo_ns() / 1e9;
     c.arresta_acquisizione();
     sim.write("esci\n");
     sim.waitForFinished(2000);

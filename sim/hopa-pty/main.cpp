@@ -17,12 +17,8 @@
 #include "display/frm_cmd.h"
 #include "display/frm_grafici.h"
 #include "display/lista_salti.h"
-#include "platform/archivio_impostazioni.h"
-#include "platform/avvio_programmi.h"
-#include "platform/beep.h"
 #include "platform/dialoghi.h"
-#include "sim/scheda_hid_simulata.h"
-#include "sim/servizi_muti.h"
+#include "sim/servizi_muti_avvio.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -48,7 +44,8 @@ void stampa(const char* tipo, int32_t k, const Salto& s) {
     std::fflush(stdout);
 }
 
-struct MessaggiStampati : Messaggi {
+// Each message box as a line of its own on standard output, for the kill test.
+struct MessaggiRiferiti : Messaggi {
     void mostra(const QString& t, const QString&, Icona) override {
         std::printf("MESSAGGIO %s\n", qPrintable(QString(t).replace(u'\n', u' ')));
         std::fflush(stdout);
@@ -77,26 +74,13 @@ int main(int argc, char** argv) {
     }
     const QString pty = QString::fromLocal8Bit(scheda.readLine()).trimmed();
 
-    ArchivioMemoria archivio;
-    archivio.scrivi("Properties", "PortPath", pty);
-    MessaggiStampati messaggi;
+    ServiziMuti s;  // nothing plugged in over HID
+    s.archivio.scrivi("Properties", "PortPath", pty);
+    MessaggiRiferiti messaggi;
     Ripristina domande;
-    NessunaRisposta casella;
-    NessunFile dialogo;
-    BeepMuto beep;
-    NessunProgramma programmi;
-    SchedaHidSimulata nessuna;  // nothing plugged in over HID
-    OpzioniAvvio o;
-    o.cartella_programma = a[1];
-    o.archivio = &archivio;
-    o.libreria_hid = &nessuna;
+    OpzioniAvvio o = s.opzioni(a[1]);
     o.messaggi = &messaggi;
     o.domande = &domande;
-    o.casella = &casella;
-    o.dialogo_file = &dialogo;
-    o.beep = &beep;
-    o.avvio_programmi = &programmi;
-    o.configurazione_modale = [](Frm_configura&) {};
     o.alla_chiusura = [] { QCoreApplication::quit(); };
     Applicazione programma(std::move(o));
     programma.avvia();

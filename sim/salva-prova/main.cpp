@@ -4,10 +4,9 @@
 // never holds a partial workbook.
 //
 //   salva-prova PERCORSO N [volte]
-#include "core/metriche.h"
-#include "core/salti.h"
 #include "files/foglio_prova.h"
 #include "adapters/workbook/fogli_file.h"
+#include "sim/prove_finte.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -24,11 +23,7 @@ int main(int argc, char** argv) {
     const QString percorso = a[1];
     const int n = a[2].toInt();
     const int volte = a.size() > 3 ? a[3].toInt() : 1000;
-    Salti salti;
-    for (int k = 1; k <= n; ++k) {
-        salti.aggiungi(150 + (k * 37) % 200);
-        calcola_metriche(salti, 300 + (k * 53) % 300);
-    }
+    const Salti salti = prove_finte::salti_variati(n);
     FogliDiCalcoloFile fogli;
     for (int k = 1; k <= volte; ++k) {
         auto cartella = fogli.nuova();

@@ -8,7 +8,7 @@
 #include "athletes/frm_intestazione.h"
 #include "adapters/system/archivio_qsettings.h"
 #include "display/frm_cmd.h"
-#include "platform/beep.h"
+#include "sim/servizi_muti.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -17,13 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-class BeepMuto : public Beep {
-public:
-    void suona() override {}
-};
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -53,6 +53,12 @@ struct BancoApp {
         scheda->inserisci();
     }
 
+    // The serial board found on `porta` (a simulated board's pty), stored as COM `com`.
+    void con_scheda_seriale(const QString& porta, int com) {
+        archivio.scrivi("Properties", "PortPath", porta);
+        archivio.scrivi("Properties", "CommPort", QString::number(com));
+    }
+
     void avvia(std::function<void(OpzioniAvvio&)> altro = {}) {
         OpzioniAvvio o;
         o.cartella_programma = cartella.path();

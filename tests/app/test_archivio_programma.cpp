@@ -32,8 +32,7 @@ TEST(ArchivioProgramma, OnConUnaSchedaMutaDopoUnaProvaLasciaLaProvaEdELInterrutt
     Sim sim({"--guasto", "nessuna-risposta"});
     ASSERT_FALSE(sim.percorso.isEmpty());
     BancoApp b;
-    b.archivio.scrivi("Properties", "PortPath", sim.percorso);
-    b.archivio.scrivi("Properties", "CommPort", "4");
+    b.con_scheda_seriale(sim.percorso, 4);
     b.avvia();
     Applicazione& a = *b.app;
     ASSERT_FALSE(a.collegamento().connesso);

@@ -106,8 +106,7 @@ TEST(Avvio, LaSchedaSerialeVieneTrovataEAccendeDaSola) {
     Sim sim({"--copione", scrivi_copione(d, dieci_salti().toLatin1())});
     ASSERT_FALSE(sim.percorso.isEmpty()) << programma_board_sim.toStdString();
     BancoApp b;
-    b.archivio.scrivi("Properties", "PortPath", sim.percorso);
-    b.archivio.scrivi("Properties", "CommPort", "3");
+    b.con_scheda_seriale(sim.percorso, 3);
     b.avvia();
     Applicazione& a = *b.app;
     EXPECT_TRUE(a.collegamento().connesso);
@@ -124,8 +123,7 @@ TEST(Avvio, LaSchedaSerialePersaAMetaProvaSpegneLInterruttore) {
     auto sim = std::make_unique<Sim>(QStringList{"--copione", scrivi_copione(d, QByteArray("250000 450000 30\n").repeated(400))});
     ASSERT_FALSE(sim->percorso.isEmpty());
     BancoApp b;
-    b.archivio.scrivi("Properties", "PortPath", sim->percorso);
-    b.archivio.scrivi("Properties", "CommPort", "2");
+    b.con_scheda_seriale(sim->percorso, 2);
     b.avvia();
     Applicazione& a = *b.app;
     ASSERT_TRUE(a.comandi().Button_On->Value());
