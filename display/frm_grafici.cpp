@@ -184,12 +184,6 @@ void Frm_grafici::mostra_contatto(int32_t tc_ms) {
     if (chk_tc_()) Lbl_valore_tcontatto->setText(numeri::formato_0(tc_ms));
 }
 
-void Frm_grafici::aggiungi_riga(int32_t k, const Salto& salto) {
-    aggiungi_righe(salto, k);
-    grafico_->aggiungi_punto(1, salto.altezza);
-    grafico_->aggiungi_punto(2, salto.t_contatto);
-}
-
 std::vector<int32_t> Frm_grafici::righe_selezionate() const {
     std::vector<int32_t> righe;
     for (const QModelIndex& i : List_salti[0]->selectionModel()->selectedIndexes()) righe.push_back(i.row());
