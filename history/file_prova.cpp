@@ -14,6 +14,10 @@ bool estensione_di_prova(const QString& nome_file) {
            estensione == QLatin1String("csv");
 }
 
+bool estensione_csv(const QString& nome_file) {
+    return QFileInfo(nome_file).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+}
+
 std::vector<FileProva> elenca(const QString& cartella_atleta) {
     std::vector<FileProva> file;
     const QDir atleta(cartella_atleta);

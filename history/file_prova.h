@@ -25,6 +25,9 @@ inline const QString cartella_archivio = QStringLiteral("prove");
 
 // A workbook (.xlsx, .xls) or a test text file (.csv), whatever the letter case.
 bool estensione_di_prova(const QString& nome_file);
+// A comma-separated text file (.csv), whatever the letter case: read or written
+// as text rather than as a workbook.
+bool estensione_csv(const QString& nome_file);
 
 // The tests of an athlete: the files of a test's kind in the athlete's folder and
 // in its "prove" folder (not deeper; hidden files are left out), by name.

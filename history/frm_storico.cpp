@@ -5,6 +5,7 @@
 #include "files/comandi_file.h"
 #include "history/colonne_storico.h"
 #include "history/esporta_storico.h"
+#include "history/file_prova.h"
 #include "history/lettura_storico.h"
 #include "history/modello_storico.h"
 #include "history/serie_storico.h"
@@ -14,7 +15,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -288,7 +288,7 @@ bool Frm_storico::apri_prova(int riga) {
     }
     // A copy: the rows may change under the import (a refresh after a failure).
     const ProvaStorico prova = *p;
-    const bool testo = QFileInfo(prova.file.nome).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    const bool testo = file_prova::estensione_csv(prova.file.nome);
     const bool aperta = testo ? s_.file.apri_file_csv(prova.file.percorso, prova.quando)
                               : s_.file.apri_file_xls(prova.file.percorso);
     // The file may have gone or changed since it was listed.
@@ -312,7 +312,7 @@ void Frm_storico::esporta() {
 
 bool Frm_storico::esporta_in(const QString& percorso) {
     const std::vector<const ProvaStorico*> righe = modello_->righe_mostrate();
-    const bool testo = QFileInfo(percorso).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    const bool testo = file_prova::estensione_csv(percorso);
     const auto errore = testo ? esporta_storico::scrivi_csv(percorso, righe)
                               : esporta_storico::scrivi_xlsx(percorso, righe, s_.fogli);
     if (errore) {
