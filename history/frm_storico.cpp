@@ -3,6 +3,7 @@
 #include "core/sessione_atleta.h"
 #include "core/titoli.h"
 #include "files/comandi_file.h"
+#include "files/giornali_prove.h"
 #include "history/colonne_storico.h"
 #include "history/esporta_storico.h"
 #include "history/file_prova.h"
@@ -201,8 +202,8 @@ void Frm_storico::aggiorna_stato() {
     }
     const auto& prove = storico_->prove();
     if (prove.empty()) {
-        Lbl_stato->setText(
-            QStringLiteral("Nessuna prova nella cartella dell'atleta (%1) né nella sua cartella \"prove\".").arg(cartella));
+        Lbl_stato->setText(QStringLiteral("Nessuna prova nella cartella dell'atleta (%1) né nella sua cartella \"%2\".")
+                               .arg(cartella, giornali_prove::nome_cartella_prove));
         return;
     }
     const auto danneggiate = std::count_if(prove.begin(), prove.end(), [](const ProvaStorico& p) {
