@@ -142,9 +142,9 @@ Frm_storico::Frm_storico(ServiziStorico servizi, QWidget* genitore) : QWidget(ge
         if (modello_->esercizio().isEmpty()) aggiorna_andamento();
     });
     // The model follows the rows first (it was connected first), then the window.
-    connect(storico_, &StoricoAtleta::elencate, this, &Frm_storico::elencate);
+    connect(storico_, &StoricoAtleta::elencate, this, &Frm_storico::righe_cambiate);
     connect(storico_, &StoricoAtleta::letta, this, &Frm_storico::aggiorna_stato);
-    connect(storico_, &StoricoAtleta::lettura_finita, this, &Frm_storico::lettura_finita);
+    connect(storico_, &StoricoAtleta::lettura_finita, this, &Frm_storico::righe_cambiate);
     Cmd_apri->setEnabled(false);
     aggiorna_confronto();
     aggiorna_andamento();
@@ -170,15 +170,7 @@ void Frm_storico::aggiorna() {
     storico_->aggiorna(a.cartella_utente);
 }
 
-void Frm_storico::elencate() {
-    aggiorna_esercizi();
-    aggiorna_stato();
-    List_prove->resizeColumnsToContents();
-    aggiorna_confronto();
-    aggiorna_andamento();
-}
-
-void Frm_storico::lettura_finita() {
+void Frm_storico::righe_cambiate() {
     aggiorna_esercizi();
     aggiorna_stato();
     List_prove->resizeColumnsToContents();
