@@ -6,17 +6,15 @@
 
 namespace nomi_cartelle {
 
-namespace {
-bool vietato(QChar c) {
+bool carattere_vietato(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"/\\:*?\"<>|").contains(c);
 }
-}  // namespace
 
 bool sicuro(const QString& nome) {
     if (nome.trimmed().isEmpty()) return false;
     if (nome.endsWith(u'.') || nome.endsWith(u' ')) return false;
     for (QChar c : nome)
-        if (vietato(c)) return false;
+        if (carattere_vietato(c)) return false;
     static const QRegularExpression riservato(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
                                               QRegularExpression::CaseInsensitiveOption);
     return !riservato.match(nome).hasMatch();
@@ -25,7 +23,7 @@ bool sicuro(const QString& nome) {
 QString rendi_sicuro(const QString& nome, const QString& vuoto) {
     QString r;
     r.reserve(nome.size());
-    for (QChar c : nome) r += vietato(c) ? QChar(u'_') : c;
+    for (QChar c : nome) r += carattere_vietato(c) ? QChar(u'_') : c;
     r = r.trimmed();
     while (r.endsWith(u'.') || r.endsWith(u' ')) r.chop(1);
     if (r.isEmpty()) return vuoto;

@@ -8,9 +8,13 @@
 // name is used as a path only when it is one plain folder name on every system.
 namespace nomi_cartelle {
 
+// True for a character no folder or file name may hold on some system:
+// / \ : * ? " < > | and the control characters.
+bool carattere_vietato(QChar c);
+
 // False for a name that is empty after trimming, ends in a dot or a blank
-// ("." and ".." included), contains / \ : * ? " < > | or a control character,
-// or is a reserved device name (CON, NUL, COM1, ...).
+// ("." and ".." included), contains a carattere_vietato, or is a reserved device
+// name (CON, NUL, COM1, ...).
 bool sicuro(const QString& nome);
 
 // A name made into one that sicuro() accepts: every forbidden or control character

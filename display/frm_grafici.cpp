@@ -2,6 +2,7 @@
 
 #include "core/numeri.h"
 #include "core/modello_prova.h"
+#include "core/testi_salto.h"
 #include "display/frm_assi.h"
 #include "display/lista_salti.h"
 #include "display/valori_grandi.h"
@@ -19,7 +20,6 @@
 #include <array>
 
 namespace {
-const std::array<const char*, Frm_grafici::colonne> teste = {"N°Rip", "Tvolo", "Tcon.", "Altez.", "Sp.Acc.", "Pot."};
 constexpr double altezza_testa_disegnata = 510;  // twips
 constexpr int pixel_minimi = 8;                  // the smallest text size, in pixels
 }  // namespace
@@ -53,7 +53,7 @@ void Frm_grafici::crea_controlli() {
     Lbl_dettaglio.ridimensiona(colonne - 1);
     for (int i = 0; i < colonne; ++i) {
         QLabel* testa = Lbl_dettaglio[i];
-        testa->setText(QString::fromUtf8(teste[static_cast<size_t>(i)]));
+        testa->setText(testi_salto::teste[static_cast<size_t>(i)]);
         testa->setAlignment(Qt::AlignCenter);
         testa->setFrameShape(QFrame::Panel);
         testa->setFrameShadow(QFrame::Raised);
@@ -143,9 +143,7 @@ void Frm_grafici::mostra_decremento() {
 }
 
 RigheSalti::Riga Frm_grafici::riga(const Salto& s, double n_rip) {
-    RigheSalti::Riga testi = {
-        numeri::formato_0(n_rip),        numeri::formato_0(s.t_volo),   numeri::formato_0(s.t_contatto),
-        numeri::formato_0_0(s.altezza), numeri::formato_0_0(s.s_acc), numeri::formato_0_0(s.potenza)};
+    RigheSalti::Riga testi = testi_salto::riga(s, n_rip);
     for (size_t i = 0; i < testi.size(); ++i) caratteri_[i] = std::max(caratteri_[i], static_cast<int>(testi[i].size()));
     return testi;
 }
@@ -184,12 +182,6 @@ void Frm_grafici::mostra_salto(int32_t, const Salto& s) {
 
 void Frm_grafici::mostra_contatto(int32_t tc_ms) {
     if (chk_tc_()) Lbl_valore_tcontatto->setText(numeri::formato_0(tc_ms));
-}
-
-void Frm_grafici::aggiungi_riga(int32_t k, const Salto& salto) {
-    aggiungi_righe(salto, k);
-    grafico_->aggiungi_punto(1, salto.altezza);
-    grafico_->aggiungi_punto(2, salto.t_contatto);
 }
 
 std::vector<int32_t> Frm_grafici::righe_selezionate() const {
@@ -340,7 +332,7 @@ void Frm_grafici::riposiziona(double MW, double MH) {
     const double alto_grafico = alto(Lbl_valore_tvolo) + altezza(Lbl_valore_tvolo);
     posa(grafico_->controllo(), fine_tabella, alto_grafico, W - fine_tabella, H - alto_grafico);
 
-    for (int i = 0; i < colonne; ++i) Lbl_dettaglio[i]->setText(QString::fromUtf8(teste[static_cast<size_t>(i)]));
+    for (int i = 0; i < colonne; ++i) Lbl_dettaglio[i]->setText(testi_salto::teste[static_cast<size_t>(i)]);
     for (int i : {4, 5}) {
         List_salti[i]->setVisible(true);
         Lbl_dettaglio[i]->setVisible(true);
@@ -393,8 +385,9 @@ void Frm_grafici::adatta_teste() {
 }
 
 void Frm_grafici::adatta_didascalie() {
-    const QStringList testi = {QStringLiteral("ALTEZZA"), QStringLiteral("TEMPO VOLO"), QStringLiteral("POTENZA"),
-                               QStringLiteral("TEMPO CONTATTO")};
+    // The box fits whichever caption the header's boxes choose.
+    const QStringList testi = {didascalie_grandi::altezza, didascalie_grandi::tempo_volo, didascalie_grandi::potenza,
+                               didascalie_grandi::tempo_contatto};
     const QSize riquadro(Lbl_tvolo->width() * 9 / 10, Lbl_tvolo->height());
     const QFont f = misura_testo::carattere_per_riquadro(Lbl_tvolo->font(), testi, riquadro, pixel_minimi,
                                                          std::max(pixel_minimi, riquadro.height()));

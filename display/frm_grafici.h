@@ -59,8 +59,6 @@ public:
     // aggiungi_salto's display step: the contact time in the right label when the
     // header asks for contact times.
     void mostra_contatto(int32_t tc_ms);
-    // A loaded jump: one row (column 0 shows k) and one point per plot.
-    void aggiungi_riga(int32_t k, const Salto& salto);
 
     // Deletes one jump and its row. Quale_salto > 0 names the row to delete; 0 (or
     // less) deletes the row selected in list 0. On return it holds the row deleted.

@@ -100,11 +100,7 @@ void ComandiFile::mnuFileApri() {
 bool ComandiFile::apri_file_xls(const QString& percorso) {
     if (occupato_) return false;
     auto letto = leggi([&fogli = fogli_, percorso](const Avanzamento& a) {
-        QString motivo;
-        auto cartella = fogli.apri(percorso, &motivo);
-        if (!cartella) return EsitoLettura::con_errore(motivo);
-        EsitoLettura e = leggi_prova_foglio(cartella->foglio_attivo(), a);
-        cartella->chiudi();
+        EsitoLettura e = leggi_file_foglio(percorso, fogli, a);
         if (!e.prova.quando.isValid()) e.prova.quando = QFileInfo(percorso).lastModified();
         return e;
     });

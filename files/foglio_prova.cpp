@@ -99,3 +99,12 @@ EsitoLettura leggi_prova_foglio(const FoglioLavoro& foglio, const Avanzamento& a
     }
     return EsitoLettura::letta(std::move(p));
 }
+
+EsitoLettura leggi_file_foglio(const QString& percorso, FogliDiCalcolo& fogli, const Avanzamento& avanzamento) {
+    QString motivo;
+    auto cartella = fogli.apri(percorso, &motivo);
+    if (!cartella) return EsitoLettura::con_errore(motivo);
+    EsitoLettura esito = leggi_prova_foglio(cartella->foglio_attivo(), avanzamento);
+    cartella->chiudi();
+    return esito;
+}

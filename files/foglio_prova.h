@@ -34,3 +34,8 @@ bool scrivi_prova_foglio(FoglioLavoro& foglio, const Salti& salti, const QString
 // cell of D to I or J1 that is not a number, an N outside 16 bits or negative
 // give Errore with the description.
 EsitoLettura leggi_prova_foglio(const FoglioLavoro& foglio, const Avanzamento& avanzamento);
+
+// Opens the workbook at `percorso`, reads its active sheet as above and lets it
+// go. A workbook that does not open gives Errore with the reason. Runs on the
+// thread that reads (see FogliDiCalcolo::apri).
+EsitoLettura leggi_file_foglio(const QString& percorso, FogliDiCalcolo& fogli, const Avanzamento& avanzamento);

@@ -57,8 +57,19 @@ std::optional<QList<QByteArray>> campi_controllati(const QByteArray& riga) {
 }  // namespace
 
 QString nome_file(const QString& esercizio, const QDateTime& quando) {
-    return nomi_cartelle::rendi_sicuro(esercizio + u'_' + quando.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")),
-                                       QStringLiteral("prova"));
+    return nomi_cartelle::rendi_sicuro(esercizio + u'_' + quando.toString(forma_data_nome), QStringLiteral("prova"));
+}
+
+std::optional<DatiNome> leggi_nome_file(const QString& base) {
+    // The date's characters are all safe, so the name ends with it as it was written;
+    // each field of the pattern is as long as its digits.
+    const qsizetype trattino = base.size() - forma_data_nome.size() - 1;
+    if (trattino < 0 || base[trattino] != u'_') return std::nullopt;
+    const QString data = base.mid(trattino + 1);
+    const QDateTime quando = QDateTime::fromString(data, forma_data_nome);
+    // Written back the same: two digits in every field, nothing else.
+    if (!quando.isValid() || quando.toString(forma_data_nome) != data) return std::nullopt;
+    return DatiNome{base.left(trattino), quando};
 }
 
 QByteArray numero(double v) {

@@ -34,8 +34,20 @@ struct TestataArchivio {
 // back to the same double.
 namespace formato_archivio {
 
-// "<exercise>_yyyy-MM-dd_hh-mm-ss", safe as a file name (no extension).
+// How the time the test began is written in its file name.
+inline const QString forma_data_nome = QStringLiteral("yyyy-MM-dd_HH-mm-ss");
+
+// "<exercise>_yyyy-MM-dd_HH-mm-ss", safe as a file name (no extension).
 QString nome_file(const QString& esercizio, const QDateTime& quando);
+
+// What a name nome_file made tells (the base name, no extension): the exercise (as
+// made safe) and when the test began. Nothing for a name of another form or a time
+// that does not exist.
+struct DatiNome {
+    QString esercizio;
+    QDateTime quando;
+};
+std::optional<DatiNome> leggi_nome_file(const QString& base);
 
 // The shortest text that reads back to exactly this double ("402", "12.25", "1e+20").
 QByteArray numero(double v);

@@ -27,11 +27,11 @@ void scrivi_registro(const QString& registro, const QStringList& voci) {
 }  // namespace
 
 QString cartella_prove(const QString& cartella_utente, const QString& programma) {
-    return QDir(cartella_utente.isEmpty() ? programma : cartella_utente).filePath(QStringLiteral("prove"));
+    return QDir(cartella_utente.isEmpty() ? programma : cartella_utente).filePath(nome_cartella_prove);
 }
 
 QString file_registro(const QString& programma) {
-    return QDir(programma).filePath(QStringLiteral("prove/giornali_aperti.txt"));
+    return QDir(cartella_prove(QString(), programma)).filePath(QStringLiteral("giornali_aperti.txt"));
 }
 
 QString csv_di(const QString& giornale) {

@@ -12,6 +12,8 @@
 namespace giornali_prove {
 
 inline const QString estensione_giornale = QStringLiteral(".giornale");
+// The folder of archived tests, in an athlete's folder or in the program folder.
+inline const QString nome_cartella_prove = QStringLiteral("prove");
 
 // The athlete folder's "prove", or the program folder's when no athlete folder is set.
 QString cartella_prove(const QString& cartella_utente, const QString& programma);

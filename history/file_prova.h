@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/formato_archivio.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -21,22 +23,21 @@ struct FileProva {
 
 namespace file_prova {
 
-inline const QString cartella_archivio = QStringLiteral("prove");
-
 // A workbook (.xlsx, .xls) or a test text file (.csv), whatever the letter case.
 bool estensione_di_prova(const QString& nome_file);
+// A comma-separated text file (.csv), whatever the letter case: read or written
+// as text rather than as a workbook.
+bool estensione_csv(const QString& nome_file);
 
 // The tests of an athlete: the files of a test's kind in the athlete's folder and
 // in its "prove" folder (not deeper; hidden files are left out), by name.
 std::vector<FileProva> elenca(const QString& cartella_atleta);
 
 // What a test's file name tells: the exercise and when the test was taken. The
-// archive names its files "<exercise>_yyyy-mm-dd_hh-mm-ss.csv"; a saved workbook
-// is suggested as "<exercise>_ yyyy mm dd hh mm ss.xlsx". Nothing for other names.
-struct DatiNome {
-    QString esercizio;
-    QDateTime quando;
-};
+// archive names its files as formato_archivio::nome_file makes them; a saved
+// workbook is suggested as "<exercise>_ yyyy mm dd hh mm ss.xlsx". Nothing for
+// other names.
+using DatiNome = formato_archivio::DatiNome;
 std::optional<DatiNome> dati_dal_nome(const QString& nome_file);
 
 }  // namespace file_prova

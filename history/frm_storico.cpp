@@ -3,8 +3,10 @@
 #include "core/sessione_atleta.h"
 #include "core/titoli.h"
 #include "files/comandi_file.h"
+#include "files/giornali_prove.h"
 #include "history/colonne_storico.h"
 #include "history/esporta_storico.h"
+#include "history/file_prova.h"
 #include "history/lettura_storico.h"
 #include "history/modello_storico.h"
 #include "history/serie_storico.h"
@@ -14,7 +16,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -141,9 +142,9 @@ Frm_storico::Frm_storico(ServiziStorico servizi, QWidget* genitore) : QWidget(ge
         if (modello_->esercizio().isEmpty()) aggiorna_andamento();
     });
     // The model follows the rows first (it was connected first), then the window.
-    connect(storico_, &StoricoAtleta::elencate, this, &Frm_storico::elencate);
+    connect(storico_, &StoricoAtleta::elencate, this, &Frm_storico::righe_cambiate);
     connect(storico_, &StoricoAtleta::letta, this, &Frm_storico::aggiorna_stato);
-    connect(storico_, &StoricoAtleta::lettura_finita, this, &Frm_storico::lettura_finita);
+    connect(storico_, &StoricoAtleta::lettura_finita, this, &Frm_storico::righe_cambiate);
     Cmd_apri->setEnabled(false);
     aggiorna_confronto();
     aggiorna_andamento();
@@ -169,15 +170,7 @@ void Frm_storico::aggiorna() {
     storico_->aggiorna(a.cartella_utente);
 }
 
-void Frm_storico::elencate() {
-    aggiorna_esercizi();
-    aggiorna_stato();
-    List_prove->resizeColumnsToContents();
-    aggiorna_confronto();
-    aggiorna_andamento();
-}
-
-void Frm_storico::lettura_finita() {
+void Frm_storico::righe_cambiate() {
     aggiorna_esercizi();
     aggiorna_stato();
     List_prove->resizeColumnsToContents();
@@ -201,8 +194,8 @@ void Frm_storico::aggiorna_stato() {
     }
     const auto& prove = storico_->prove();
     if (prove.empty()) {
-        Lbl_stato->setText(
-            QStringLiteral("Nessuna prova nella cartella dell'atleta (%1) né nella sua cartella \"prove\".").arg(cartella));
+        Lbl_stato->setText(QStringLiteral("Nessuna prova nella cartella dell'atleta (%1) né nella sua cartella \"%2\".")
+                               .arg(cartella, giornali_prove::nome_cartella_prove));
         return;
     }
     const auto danneggiate = std::count_if(prove.begin(), prove.end(), [](const ProvaStorico& p) {
@@ -288,7 +281,7 @@ bool Frm_storico::apri_prova(int riga) {
     }
     // A copy: the rows may change under the import (a refresh after a failure).
     const ProvaStorico prova = *p;
-    const bool testo = QFileInfo(prova.file.nome).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    const bool testo = file_prova::estensione_csv(prova.file.nome);
     const bool aperta = testo ? s_.file.apri_file_csv(prova.file.percorso, prova.quando)
                               : s_.file.apri_file_xls(prova.file.percorso);
     // The file may have gone or changed since it was listed.
@@ -312,7 +305,7 @@ void Frm_storico::esporta() {
 
 bool Frm_storico::esporta_in(const QString& percorso) {
     const std::vector<const ProvaStorico*> righe = modello_->righe_mostrate();
-    const bool testo = QFileInfo(percorso).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    const bool testo = file_prova::estensione_csv(percorso);
     const auto errore = testo ? esporta_storico::scrivi_csv(percorso, righe)
                               : esporta_storico::scrivi_xlsx(percorso, righe, s_.fogli);
     if (errore) {

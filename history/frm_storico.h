@@ -71,8 +71,9 @@ public:
     QPushButton* Cmd_chiudi;
 
 private:
-    void elencate();
-    void lettura_finita();
+    // The files were listed anew, or every file listed has been read: the exercises,
+    // the status, the column widths, the comparison and the trend follow the rows.
+    void righe_cambiate();
     void aggiorna_stato();
     void aggiorna_esercizi();
     void aggiorna_confronto();

@@ -2,22 +2,11 @@
 
 #include "files/foglio_prova.h"
 #include "files/lettura_csv.h"
-#include "platform/cartella_lavoro.h"
-
-#include <QFileInfo>
+#include "history/file_prova.h"
 
 namespace lettura_storico {
 
 namespace {
-
-EsitoLettura leggi_foglio(const QString& percorso, FogliDiCalcolo& fogli) {
-    QString motivo;
-    auto cartella = fogli.apri(percorso, &motivo);
-    if (!cartella) return EsitoLettura::con_errore(motivo);
-    EsitoLettura esito = leggi_prova_foglio(cartella->foglio_attivo(), {});
-    cartella->chiudi();
-    return esito;
-}
 
 QString motivo(const EsitoLettura& esito, bool testo) {
     switch (esito.tipo) {
@@ -48,8 +37,8 @@ ProvaStorico da_leggere(const FileProva& file) {
 
 ProvaStorico leggi(const FileProva& file, FogliDiCalcolo& fogli) {
     ProvaStorico p = da_leggere(file);
-    const bool testo = QFileInfo(file.nome).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-    EsitoLettura esito = testo ? leggi_file_csv(file.percorso) : leggi_foglio(file.percorso, fogli);
+    const bool testo = file_prova::estensione_csv(file.nome);
+    EsitoLettura esito = testo ? leggi_file_csv(file.percorso) : leggi_file_foglio(file.percorso, fogli, {});
     if (esito.tipo != EsitoLettura::Tipo::Letta) {
         p.stato = ProvaStorico::Stato::Danneggiata;
         p.motivo = motivo(esito, testo);

@@ -12,11 +12,7 @@ constexpr int lunghezza_massima = 80;
 QString parte_sicura(const QString& nome) {
     QString s;
     s.reserve(nome.size());
-    for (QChar c : nome) {
-        const bool vietato =
-            c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"/\\:*?\"<>|").contains(c);
-        s += vietato ? QChar(u'_') : c;
-    }
+    for (QChar c : nome) s += nomi_cartelle::carattere_vietato(c) ? QChar(u'_') : c;
     s = s.trimmed().left(lunghezza_massima);
     while (s.endsWith(u'.') || s.endsWith(u' ')) s.chop(1);
     return s;

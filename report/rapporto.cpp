@@ -3,6 +3,7 @@
 #include "report/carta.h"
 #include "report/grafico_rapporto.h"
 #include "report/testi_rapporto.h"
+#include "tools/testi_medie.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -136,14 +137,14 @@ private:
             for (const auto& riga : righe) w = std::max(w, c_.larghezza(riga.*campo));
             return w;
         };
-        const double decremento = larghezza_colonna(testi_rapporto::testa_decremento,
+        const double decremento = larghezza_colonna(testi_medie::testa_decremento,
                                                     &testi_rapporto::RigaMedie::decremento) + 4;
-        const double valore = larghezza_colonna(testi_rapporto::testa_media, &testi_rapporto::RigaMedie::media) + 5;
+        const double valore = larghezza_colonna(testi_medie::testa_media, &testi_rapporto::RigaMedie::media) + 5;
         const double testo = larghezza - decremento - valore;
-        scrivi({sinistra + testo, y, valore, h}, Qt::AlignRight | Qt::AlignVCenter, testi_rapporto::testa_media, teste,
+        scrivi({sinistra + testo, y, valore, h}, Qt::AlignRight | Qt::AlignVCenter, testi_medie::testa_media, teste,
                colore_etichetta);
         scrivi({sinistra + testo + valore, y, decremento, h}, Qt::AlignRight | Qt::AlignVCenter,
-               testi_rapporto::testa_decremento, teste, colore_etichetta);
+               testi_medie::testa_decremento, teste, colore_etichetta);
         y += h;
         c_.linea(sinistra, y, sinistra + larghezza, y, colore_bordo);
         for (const auto& riga : righe) {
@@ -180,9 +181,9 @@ private:
         c_.riquadro(teste, Qt::transparent, colore_fondo_teste);
         c_.usa(Carta::carattere(8, true));
         c_.pittore().setPen(colore_testo);
-        for (size_t i = 0; i < testi_rapporto::teste.size(); ++i)
+        for (size_t i = 0; i < testi_salto::teste.size(); ++i)
             c_.testo({x + static_cast<double>(i) * colonna, y, colonna - 1.5, teste.height()},
-                     Qt::AlignRight | Qt::AlignVCenter, testi_rapporto::teste[i]);
+                     Qt::AlignRight | Qt::AlignVCenter, testi_salto::teste[i]);
         double riga_y = teste.bottom();
         for (int32_t r = b.prima; r < b.prima + b.righe; ++r) {
             if ((r - b.prima) % 2 == 1) c_.riquadro({x, riga_y, w, hr}, Qt::transparent, colore_riga_alterna);

@@ -1,6 +1,7 @@
 #include "report/testi_rapporto.h"
 
 #include "core/numeri.h"
+#include "tools/testi_medie.h"
 
 namespace testi_rapporto {
 namespace {
@@ -16,10 +17,7 @@ QString con_unita(const std::optional<double>& v, int decimali, const QString& u
 
 }  // namespace
 
-std::array<QString, 6> riga(const Salto& s) {
-    return {numeri::formato_0(s.n_rip),     numeri::formato_0(s.t_volo),  numeri::formato_0(s.t_contatto),
-            numeri::formato_0_0(s.altezza), numeri::formato_0_0(s.s_acc), numeri::formato_0_0(s.potenza)};
-}
+testi_salto::Riga riga(const Salto& s) { return testi_salto::riga(s, s.n_rip); }
 
 QString data_ora(const QDateTime& quando) {
     return quando.isValid() ? quando.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : QStringLiteral("non disponibile");
@@ -60,15 +58,9 @@ QString nota_figure(const figure_prova::Figure& f) {
 }
 
 std::vector<RigaMedie> medie(const figure_prova::Figure& f) {
-    static const std::array<QString, 6> testi = {QString(),
-                                                 QStringLiteral("Tempo Volo (msec)"),
-                                                 QStringLiteral("Altezza (cm)"),
-                                                 QStringLiteral("Tempo Contatto (msec)"),
-                                                 QStringLiteral("Spazio Acc. (cm)"),
-                                                 QStringLiteral("Potenza (Watt)")};
     std::vector<RigaMedie> righe;
     for (size_t k = 1; k <= 5; ++k)
-        righe.push_back({testi[k], numeri::formato_0_0(f.medie[k]), numeri::formato_0_0(f.decrementi[k])});
+        righe.push_back({testi_medie::righe[k], numeri::formato_0_0(f.medie[k]), numeri::formato_0_0(f.decrementi[k])});
     return righe;
 }
 

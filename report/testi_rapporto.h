@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/salto.h"
+#include "core/testi_salto.h"
 #include "report/dati_rapporto.h"
 #include "tools/figure_prova.h"
 
@@ -19,11 +20,9 @@ inline const QString titolo_medie = QStringLiteral("Valori medi");
 inline const QString titolo_tabella = QStringLiteral("Salti");
 inline const QString non_disponibile = QStringLiteral("n.d.");
 
-// The jump list's heads, and a jump's row as the list shows it.
-inline const std::array<QString, 6> teste = {QStringLiteral("N°Rip"),  QStringLiteral("Tvolo"),
-                                             QStringLiteral("Tcon."),  QStringLiteral("Altez."),
-                                             QStringLiteral("Sp.Acc."), QStringLiteral("Pot.")};
-std::array<QString, 6> riga(const Salto& s);
+// A jump's row as the list shows it (under testi_salto::teste), column 0 the
+// jump's own repetition number.
+testi_salto::Riga riga(const Salto& s);
 
 // "15/03/2024 09:05"; an invalid date reads "non disponibile".
 QString data_ora(const QDateTime& quando);
@@ -40,9 +39,8 @@ std::vector<Voce> intestazione(const DatiRapporto& dati);
 std::vector<Voce> figure(const figure_prova::Figure& f);
 QString nota_figure(const figure_prova::Figure& f);
 
-// The averages window's rows: text, "MEDIA" and "DECREMENTO" of quantities 1..5.
-inline const QString testa_media = QStringLiteral("MEDIA");
-inline const QString testa_decremento = QStringLiteral("DECREMENTO");
+// The averages window's rows: text, mean and decrement of quantities 1..5, under
+// the window's heads (testi_medie).
 struct RigaMedie {
     QString testo, media, decremento;
 };

@@ -1,14 +1,16 @@
 #pragma once
 
 // Made-up tests of an athlete written as the program's own files: the archive's
-// text files "<athlete>/prove/<exercise>_yyyy-mm-dd_hh-mm-ss.csv" in the format
-// "Apri file csv" reads, and workbooks as "Salva dati con nome..." writes them.
+// text files "<athlete>/prove/<exercise>_yyyy-MM-dd_HH-mm-ss.csv" as the archive
+// writes them, and workbooks as "Salva dati con nome..." writes them.
 // Header only: whoever includes it links the core, the files and a workbook engine.
 
 #include "core/metriche.h"
 #include "core/numeri.h"
 #include "core/salti.h"
 #include "files/foglio_prova.h"
+#include "files/formato_archivio.h"
+#include "files/giornali_prove.h"
 #include "platform/cartella_lavoro.h"
 
 #include <QByteArray>
@@ -36,37 +38,16 @@ inline std::vector<Salto> salti(int n, double volo_ms, unsigned seme) {
     return {s.elementi().begin() + 1, s.elementi().end()};
 }
 
-// The text of a test file: "HOPA", header, athlete, exercise, header, N; two
-// title lines; one line per jump.
-inline QByteArray testo_csv(const QString& atleta, const QString& esercizio, const std::vector<Salto>& salti) {
-    const auto n = [](double v) { return QByteArray::number(v, 'g', 12); };
-    QByteArray t = "HOPA,\"Hopa\",\"" + atleta.toLatin1() + "\",\"" + esercizio.toLatin1() + "\",\"salti\"," +
-                   QByteArray::number(static_cast<qulonglong>(salti.size())) +
-                   "\r\nN,T volo,T cont,H,Sdown,Potenza,N\r\n,ms,ms,cm,cm,W,\r\n";
-    int k = 0;
-    for (const Salto& s : salti) {
-        ++k;
-        t += QByteArray::number(k) + ',' + n(s.t_volo) + ',' + n(s.t_contatto) + ',' + n(s.altezza) + ',' + n(s.s_acc) +
-             ',' + n(s.potenza) + ',' + QByteArray::number(k) + "\r\n";
-    }
-    return t;
-}
-
-// The archive's name of a test, inside the athlete's folder.
-inline QString nome_archivio(const QString& esercizio, const QDateTime& quando) {
-    return QStringLiteral("prove/") + esercizio + u'_' + quando.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
-           QStringLiteral(".csv");
-}
-
-// Writes the archive's text file of a test; its name inside the athlete's folder,
-// empty when it could not be written.
+// Writes the archive's text file of a test as the program finishes one; its name
+// inside the athlete's folder, empty when it could not be written.
 inline QString scrivi_archivio(const QString& cartella_atleta, const QString& atleta, const QString& esercizio,
                                const QDateTime& quando, const std::vector<Salto>& salti) {
-    const QString nome = nome_archivio(esercizio, quando);
+    const QString nome = QDir(giornali_prove::nome_cartella_prove)
+                             .filePath(formato_archivio::nome_file(esercizio, quando) + QStringLiteral(".csv"));
     const QDir cartella(cartella_atleta);
-    if (!cartella.mkpath(QStringLiteral("prove"))) return {};
+    if (!cartella.mkpath(giornali_prove::nome_cartella_prove)) return {};
     QFile f(cartella.filePath(nome));
-    const QByteArray testo = testo_csv(atleta, esercizio, salti);
+    const QByteArray testo = formato_archivio::testo_csv({atleta, esercizio, quando, {}}, salti);
     if (!f.open(QIODevice::WriteOnly) || f.write(testo) != testo.size()) return {};
     return nome;
 }

@@ -5,6 +5,7 @@
 #include "core/titoli.h"
 #include "platform/twips.h"
 #include "tools/calcolo_medie.h"
+#include "tools/testi_medie.h"
 
 #include <QMdiSubWindow>
 
@@ -20,9 +21,6 @@ constexpr double sinistra_testi = 120, larghezza_testi = 2520;
 constexpr double sinistra_medie = 2760, larghezza_valori = 1500;
 constexpr double sinistra_decrementi = 4380;
 constexpr double larghezza_finestra = 6000;
-
-const std::array<const char*, 6> testi_righe = {
-    "", "Tempo Volo (msec)", "Altezza (cm)", "Tempo Contatto (msec)", "Spazio Acc. (cm)", "Potenza (Watt)"};
 
 // Every box of the window shows a result or a heading: read-only, without the
 // frame, the input background or the focus that would make it look like a field
@@ -56,9 +54,9 @@ Frm_medie::Frm_medie(RisultatiMedie& risultati, const ModelloProva& prova, const
     setObjectName(QStringLiteral("Frm_medie"));
     setWindowTitle(QStringLiteral("Valori Medi"));
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setText(QStringLiteral("MEDIA"));
+    Text1->setText(testi_medie::testa_media);
     Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setText(QStringLiteral("DECREMENTO"));
+    Text2->setText(testi_medie::testa_decremento);
     Cmd_chiudi->setObjectName(QStringLiteral("Cmd_chiudi"));
     connect(Cmd_chiudi, &QPushButton::clicked, this, &QWidget::close);
 
@@ -85,7 +83,7 @@ Frm_medie::Frm_medie(RisultatiMedie& risultati, const ModelloProva& prova, const
     // The headings sit over their columns, level with the hidden template row.
     Text1->setGeometry(twips::rettangolo_pixel(sinistra_medie, alto_riga_0, larghezza_valori, altezza_riga));
     Text2->setGeometry(twips::rettangolo_pixel(sinistra_decrementi, alto_riga_0, larghezza_valori, altezza_riga));
-    for (int k = 1; k <= 5; ++k) Txt_medie[k]->setText(QString::fromLatin1(testi_righe[static_cast<size_t>(k)]));
+    for (int k = 1; k <= 5; ++k) Txt_medie[k]->setText(testi_medie::righe[static_cast<size_t>(k)]);
 
     const double alto_chiudi = alto_ultima + altezza_riga + 2 * passo_righe;
     const double altezza_chiudi = 375;

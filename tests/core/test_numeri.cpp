@@ -93,6 +93,8 @@ TEST(Numeri, MarcaTemporale) {
     QDateTime t(QDate(2024, 3, 15), QTime(9, 5, 7));
     EXPECT_EQ(marca_temporale(t), " 2024 03 15 09 05 07");
     EXPECT_EQ(marca_temporale(QDateTime(QDate(2024, 12, 1), QTime(23, 59, 0))), " 2024 12 01 23 59 00");
+    EXPECT_EQ(leggi_marca_temporale(u" 2024 03 15 09 05 07"), t);
+    EXPECT_FALSE(leggi_marca_temporale(u"Data").isValid());
 }
 
 TEST(Numeri, IlLocaleDelProgrammaNonCambiaLaLettura) {

@@ -1,5 +1,8 @@
 #include "core/cp1252.h"
 #include "core/lettore_campi.h"
+#include "core/testi_salto.h"
+
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -37,4 +40,15 @@ TEST(LettoreCampi, SaltaRigaERigheVuote) {
     EXPECT_EQ(l.campo(), "");  // the empty line is one empty field
     EXPECT_EQ(l.campo(), "non chiusa");
     EXPECT_FALSE(l.campo().has_value());
+}
+
+TEST(TestiSalto, LaRigaDiUnSaltoColNumeroDatoDalChiamante) {
+    QLocale::setDefault(QLocale::c());
+    Salto s{479.6, 28.25, 310.4, 12.34, 40.05, 9};
+    const testi_salto::Riga r = testi_salto::riga(s, 3);
+    EXPECT_EQ(QStringList(r.begin(), r.end()), QStringList({"3", "480", "310", "28.3", "12.3", "40.1"}));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    EXPECT_EQ(testi_salto::riga(s, s.n_rip)[0], "9");
+    EXPECT_EQ(testi_salto::riga(s, s.n_rip)[4], "12,3");
+    QLocale::setDefault(QLocale::system());
 }

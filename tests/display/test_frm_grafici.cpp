@@ -97,14 +97,18 @@ TEST_F(FrmGrafici, IlPannelloSegueLaProvaSostituitaOAccorciataDaAltri) {
     a.t_volo = 480;
     a.altezza = 28.2;
     a.t_contatto = 310;
+    a.s_acc = 12.34;
+    a.potenza = 40.05;
     a.n_rip = 7;
     Salto b = a;
     b.t_volo = 400;
     // A test read from a file: the panel empties itself and shows the new jumps, numbered 1..n.
     prova.sostituisci({a, b});
     EXPECT_EQ(colonna(0), QStringList({"1", "2"}));
+    EXPECT_EQ(riga(0), QStringList({"1", "480", "310", "28.2", "12.3", "40.1"}));
     EXPECT_EQ(colonna(1), QStringList({"480", "400"}));
     EXPECT_EQ(pannello->grafico().numero_punti(1), 2);
+    EXPECT_DOUBLE_EQ(pannello->grafico().punto(2, 0), 310);
     EXPECT_EQ(pannello->Lbl_valore_tvolo->text(), "28");  // the last jump read, as its caption says
     EXPECT_EQ(pannello->Lbl_tvolo->text(), "ALTEZZA");
     // Whoever deletes a jump, its row goes.
@@ -264,22 +268,6 @@ TEST_F(FrmGrafici, AzzeraProvaSvuotaTuttoMaTieneTesteDidascalieEAssi) {
     // the next test numbers its jumps from 1 again
     salto(280, 450);
     EXPECT_EQ(colonna(0), QStringList({"1"}));
-}
-
-TEST_F(FrmGrafici, RigaCaricataMostraKEUnPuntoPerPlot) {
-    Salto s;
-    s.t_volo = 480;
-    s.altezza = 28.2;
-    s.t_contatto = 310;
-    s.s_acc = 12.34;
-    s.potenza = 40.05;
-    s.n_rip = 9;
-    pannello->aggiungi_riga(3, s);
-    EXPECT_EQ(riga(0), QStringList({"3", "480", "310", "28.2", "12.3", "40.1"}));
-    EXPECT_EQ(pannello->grafico().numero_punti(1), 1);
-    EXPECT_DOUBLE_EQ(pannello->grafico().punto(2, 0), 310);
-    EXPECT_EQ(prova.numero(), 0);  // the loader owns the records
-    EXPECT_EQ(pannello->Lbl_valore_tvolo->text(), "0");
 }
 
 TEST_F(FrmGrafici, UnClicSulGraficoApreIlDialogoDegliAssi) {

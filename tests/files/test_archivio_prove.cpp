@@ -55,6 +55,17 @@ TEST(FormatoArchivio, IlFileDiProvaSiRileggeBitPerBitConIlLettoreCsv) {
     EXPECT_EQ(fa::nome_file(QStringLiteral("Squat/Jump: 1"), testata().quando), "Squat_Jump_ 1_2026-03-07_09-05-04");
 }
 
+TEST(FormatoArchivio, IlNomeDelFileSiRileggeSoloNellaSuaForma) {
+    const auto letto = fa::leggi_nome_file(fa::nome_file(QStringLiteral("Drop_Jump 40"), testata().quando));
+    ASSERT_TRUE(letto);
+    EXPECT_EQ(letto->esercizio, "Drop_Jump 40");
+    EXPECT_EQ(letto->quando, testata().quando);
+    EXPECT_EQ(fa::leggi_nome_file(QStringLiteral("_2026-03-07_09-05-04"))->esercizio, "");
+    for (const char* altro : {"2026-03-07_09-05-04", "CMJ-2026-03-07_09-05-04", "CMJ_2026-03-07 09-05-04",
+                              "CMJ_2026-3-07_09-05-044", "CMJ_2026-02-30_09-05-04", "CMJ_2026-03-07_09-05-04.csv"})
+        EXPECT_FALSE(fa::leggi_nome_file(QString::fromLatin1(altro))) << altro;
+}
+
 TEST(FormatoArchivio, IlGiornaleRiproduceSaltiEdEliminazioniESaltaLUltimaRigaMonca) {
     const auto salti = salti_difficili();
     QByteArray g = fa::giornale(testata(), salti);

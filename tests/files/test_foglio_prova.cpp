@@ -1,6 +1,10 @@
 #include "core/metriche.h"
 #include "files/foglio_prova.h"
+#include "adapters/workbook/fogli_file.h"
 #include "adapters/workbook/foglio_memoria.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +106,26 @@ TEST(FoglioProva, RiletturaDiUnFoglioScritto) {
     EXPECT_EQ(e.prova.salti[0].n_rip, 2);  // from column D, not k
     EXPECT_EQ(massimi, std::vector<int>{4});
     EXPECT_EQ(valori, (std::vector<int>{1, 2, 3, 4}));
+}
+
+TEST(FoglioProva, UnFileRilettoOppureIlMotivoPerCuiNonSiApre) {
+    QTemporaryDir dir;
+    const QString percorso = QDir(dir.path()).filePath(QStringLiteral("prova.xlsx"));
+    FogliDiCalcoloFile fogli;
+    const Salti p = prova_di(3);
+    auto cartella = fogli.nuova();
+    ASSERT_TRUE(scrivi_prova_foglio(cartella->foglio_attivo(), p, QStringLiteral("Ada"), QStringLiteral("CMJ"), marca, {},
+                                    nullptr) &&
+                cartella->salva_con_nome(percorso, nullptr));
+    int massimo = -1;
+    const EsitoLettura e = leggi_file_foglio(percorso, fogli, {[&](int n) { massimo = n; }, {}});
+    ASSERT_EQ(e.tipo, EsitoLettura::Tipo::Letta) << e.errore.toStdString();
+    EXPECT_EQ(e.prova.salti.size(), 3u);
+    EXPECT_EQ(e.prova.salti[2], p[3]);
+    EXPECT_EQ(massimo, 3);
+    const EsitoLettura manca = leggi_file_foglio(percorso + QStringLiteral(".no"), fogli, {});
+    EXPECT_EQ(manca.tipo, EsitoLettura::Tipo::Errore);
+    EXPECT_FALSE(manca.errore.isEmpty());
 }
 
 TEST(FoglioProva, IlControlloDiC1EdEsatto) {

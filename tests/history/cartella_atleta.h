@@ -23,8 +23,9 @@ inline std::vector<Salto> salti_con(const std::vector<double>& altezze) {
     return v;
 }
 
+// The text file of a test as the archive writes it.
 inline QByteArray testo_prova(const QString& atleta, const QString& esercizio, const std::vector<Salto>& salti) {
-    return prove_finte::testo_csv(atleta, esercizio, salti);
+    return formato_archivio::testo_csv({atleta, esercizio, QDateTime(QDate(2024, 3, 20), QTime(10, 0)), {}}, salti);
 }
 
 struct CartellaAtleta {
@@ -32,7 +33,7 @@ struct CartellaAtleta {
     QString percorso() const { return dir.path(); }
     QString file(const QString& nome) const { return QDir(dir.path()).filePath(nome); }
 
-    // An archive file "prove/<exercise>_yyyy-mm-dd_hh-mm-ss.csv".
+    // An archive file "prove/<exercise>_yyyy-MM-dd_HH-mm-ss.csv".
     QString archivio(const QString& esercizio, const QDateTime& quando, const std::vector<double>& altezze) {
         return prove_finte::scrivi_archivio(percorso(), QStringLiteral("Anna"), esercizio, quando, salti_con(altezze));
     }

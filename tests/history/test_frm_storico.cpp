@@ -177,6 +177,7 @@ TEST(Frm_storico, NessunAtletaCartellaMancanteEFileTolti) {
     b.sessione.cartella_utente = b.atleta.percorso();
     b.f->Cmd_aggiorna->click();
     EXPECT_TRUE(b.f->Lbl_stato->text().startsWith("Nessuna prova nella cartella dell'atleta"));
+    EXPECT_TRUE(b.f->Lbl_stato->text().endsWith(") né nella sua cartella \"prove\"."));
 
     const QString uno = b.atleta.archivio("CMJ", lunedi, {30});
     const QString due = b.atleta.archivio("CMJ", lunedi.addDays(1), {31});

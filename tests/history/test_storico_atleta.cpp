@@ -131,6 +131,12 @@ TEST(StoricoAtleta, DataDalNomeDelFile) {
     EXPECT_FALSE(file_prova::dati_dal_nome(QStringLiteral("CMJ_2024-03-15.csv")));
 }
 
+TEST(StoricoAtleta, UnFileDiTestoDallEstensione) {
+    EXPECT_TRUE(file_prova::estensione_csv(QStringLiteral("prove/CMJ.CSV")));
+    EXPECT_FALSE(file_prova::estensione_csv(QStringLiteral("prove.csv/CMJ.xlsx")));
+    EXPECT_FALSE(file_prova::estensione_csv(QStringLiteral("CMJ.csv.bak")));
+}
+
 TEST(StoricoAtleta, LaCacheRisparmiaLeLettureMaIFileRestanoLaVerita) {
     CartellaAtleta a;
     QTemporaryDir cache;

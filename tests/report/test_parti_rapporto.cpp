@@ -1,14 +1,10 @@
 #include "athletes/nomi_cartelle.h"
-#include "report/data_prova.h"
 #include "report/impaginazione.h"
 #include "report/nome_rapporto.h"
 #include "report/scala_asse.h"
 #include "report/testi_rapporto.h"
-#include "support/file_prova.h"
 
-#include <QFileInfo>
 #include <QLocale>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -121,19 +117,6 @@ TEST(NomeRapporto, NomeSicuroSuOgniSistema) {
     EXPECT_LE(lungo.size(), 200);
     for (const QString& n : {lungo, nome_rapporto::suggerito(QStringLiteral("CON"), QString(), QDate())})
         EXPECT_TRUE(nomi_cartelle::sicuro(n)) << n.toStdString();
-}
-
-TEST(DataProva, MarcaDelFoglioOppureDataDelFile) {
-    EXPECT_EQ(data_prova::da_marca(QStringLiteral(" 2024 03 15 09 05 07")),
-              QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7)));
-    EXPECT_FALSE(data_prova::da_marca(QStringLiteral("Data")).isValid());
-
-    QTemporaryDir dir;
-    const QString p = dir.filePath(QStringLiteral("prova.csv"));
-    ASSERT_TRUE(scrivi_file(p, "HOPA"));
-    EXPECT_EQ(data_prova::di_file(p, QStringLiteral(" 2024 03 15 09 05 07")).date(), QDate(2024, 3, 15));
-    EXPECT_EQ(data_prova::di_file(p), QFileInfo(p).lastModified());
-    EXPECT_FALSE(data_prova::di_file(dir.filePath(QStringLiteral("manca.csv"))).isValid());
 }
 
 TEST(TestiRapporto, CampiMancantiEFigureNonDisponibili) {
