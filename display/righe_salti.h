@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/testi_salto.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 
-#include <array>
 #include <vector>
 
 // The rows of the jump table: one row per jump shown, one text per column. The
@@ -14,8 +15,8 @@ class RigheSalti : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    static constexpr int colonne = 6;
-    using Riga = std::array<QString, colonne>;
+    static constexpr int colonne = testi_salto::colonne;
+    using Riga = testi_salto::Riga;
 
     using QAbstractTableModel::QAbstractTableModel;
 
