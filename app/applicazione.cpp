@@ -152,11 +152,15 @@ void Applicazione::crea_finestre() {
     new CadenzaPittura(principale_.get());
     if (const QScreen* schermo = QGuiApplication::primaryScreen())
         principale_->setGeometry(geometria_principale(schermo->availableGeometry()));
-    if (auto* m = dynamic_cast<MessaggiQt*>(messaggi_)) m->imposta_genitore(principale_.get());
-    if (auto* c = dynamic_cast<CasellaInputQt*>(casella_)) c->imposta_genitore(principale_.get());
-    if (auto* d = dynamic_cast<DialogoFileQt*>(CmDlg_)) d->imposta_genitore(principale_.get());
-    if (auto* s = dynamic_cast<DialogoStampaQt*>(stampa_)) s->imposta_genitore(principale_.get());
-    if (auto* d = dynamic_cast<DomandeQt*>(domande_)) d->imposta_genitore(principale_.get());
+    // Qt's dialogs open over the main window; a stand-in handed in is left as it is.
+    const auto sopra_principale = [this](auto* servizio) {
+        if (auto* g = dynamic_cast<ConGenitore*>(servizio)) g->imposta_genitore(principale_.get());
+    };
+    sopra_principale(messaggi_);
+    sopra_principale(casella_);
+    sopra_principale(CmDlg_);
+    sopra_principale(stampa_);
+    sopra_principale(domande_);
     mostra_avvisi_accesso(*libreria_, *messaggi_, *principale_, titolo_applicazione);
 
     // Whoever changes the connection text sets the main caption through this.

@@ -1,48 +1,33 @@
 #pragma once
 
+#include "adapters/qt/con_genitore.h"
 #include "platform/dialoghi.h"
 
 class QWidget;
 
 // Implementations on Qt's standard dialogs. `genitore` may be null.
-class MessaggiQt : public Messaggi {
+class MessaggiQt : public Messaggi, public ConGenitore {
 public:
-    explicit MessaggiQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    explicit MessaggiQt(QWidget* genitore = nullptr) : ConGenitore(genitore) {}
     void mostra(const QString& testo, const QString& titolo, Icona icona) override;
-    void imposta_genitore(QWidget* g) { genitore_ = g; }
-
-private:
-    QWidget* genitore_;
 };
 
 // The last button is also the one Escape and the close box press.
-class DomandeQt : public Domande {
+class DomandeQt : public Domande, public ConGenitore {
 public:
-    explicit DomandeQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    explicit DomandeQt(QWidget* genitore = nullptr) : ConGenitore(genitore) {}
     int scegli(const QString& testo, const QString& titolo, const QStringList& pulsanti) override;
-    void imposta_genitore(QWidget* g) { genitore_ = g; }
-
-private:
-    QWidget* genitore_;
 };
 
-class CasellaInputQt : public CasellaInput {
+class CasellaInputQt : public CasellaInput, public ConGenitore {
 public:
-    explicit CasellaInputQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    explicit CasellaInputQt(QWidget* genitore = nullptr) : ConGenitore(genitore) {}
     QString chiedi(const QString& prompt, const QString& titolo, const QString& predefinito) override;
-    void imposta_genitore(QWidget* g) { genitore_ = g; }
-
-private:
-    QWidget* genitore_;
 };
 
-class DialogoFileQt : public DialogoFile {
+class DialogoFileQt : public DialogoFile, public ConGenitore {
 public:
-    explicit DialogoFileQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
+    explicit DialogoFileQt(QWidget* genitore = nullptr) : ConGenitore(genitore) {}
     std::optional<QString> apri(const RichiestaFile& richiesta) override;
     std::optional<QString> salva(const RichiestaFile& richiesta) override;
-    void imposta_genitore(QWidget* g) { genitore_ = g; }
-
-private:
-    QWidget* genitore_;
 };
