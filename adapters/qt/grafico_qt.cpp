@@ -354,26 +354,29 @@ double GraficoQt::massimo(int plot) const {
     return t->asse->max();
 }
 
-void GraficoQt::imposta_minimo(int plot, double v) {
+GraficoQt::Traccia* GraficoQt::fissa_limiti(int plot) {
     Traccia* t = traccia(plot);
-    if (!t) return;
-    if (!t->limiti_fissi) {
+    if (t && !t->limiti_fissi) {
+        // The limit not written stays where the axis shows it now.
+        t->min = minimo(plot);
         t->max = massimo(plot);
         t->limiti_fissi = true;
     }
-    t->min = v;
-    applica_limiti(*t);
+    return t;
+}
+
+void GraficoQt::imposta_minimo(int plot, double v) {
+    if (Traccia* t = fissa_limiti(plot)) {
+        t->min = v;
+        applica_limiti(*t);
+    }
 }
 
 void GraficoQt::imposta_massimo(int plot, double v) {
-    Traccia* t = traccia(plot);
-    if (!t) return;
-    if (!t->limiti_fissi) {
-        t->min = minimo(plot);
-        t->limiti_fissi = true;
+    if (Traccia* t = fissa_limiti(plot)) {
+        t->max = v;
+        applica_limiti(*t);
     }
-    t->max = v;
-    applica_limiti(*t);
 }
 
 void GraficoQt::imposta_cursore(int c, double x) {

@@ -103,6 +103,8 @@ private:
 
     Traccia* traccia(int plot);
     const Traccia* traccia(int plot) const;
+    // Fixes the plot's limits where its axis shows them now, before one is written.
+    Traccia* fissa_limiti(int plot);
     // Hands the new points to the chart: to the tail, or with `tutto` (or a full
     // tail) everything to the body.
     void consegna_lotto(bool tutto = false);
