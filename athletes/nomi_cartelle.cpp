@@ -40,8 +40,6 @@ QString messaggio_nome_non_valido(const QString& nome) {
         .arg(nome);
 }
 
-namespace {
-
 qsizetype lunghezza_su_disco(const QString& s) {
 #ifdef Q_OS_WIN
     return s.size();
@@ -49,6 +47,22 @@ qsizetype lunghezza_su_disco(const QString& s) {
     return QFile::encodeName(s).size();
 #endif
 }
+
+QString accorcia(const QString& nome, qsizetype massimo) {
+    if (lunghezza_su_disco(nome) <= massimo) return nome;
+    qsizetype fine = 0, lunghezza = 0;
+    while (fine < nome.size()) {
+        // A character outside the basic plane is two units, never cut apart.
+        const qsizetype unita = nome[fine].isHighSurrogate() && fine + 1 < nome.size() ? 2 : 1;
+        const qsizetype l = lunghezza_su_disco(nome.mid(fine, unita));
+        if (lunghezza + l > massimo) break;
+        lunghezza += l;
+        fine += unita;
+    }
+    return nome.left(fine);
+}
+
+namespace {
 
 // A name or a path as a message can show it: a very long one is cut (a path keeps its end).
 QString per_messaggio(const QString& testo, bool tieni_la_fine = false) {

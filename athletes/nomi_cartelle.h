@@ -35,6 +35,13 @@ constexpr qsizetype percorso_massimo = 259;  // MAX_PATH
 constexpr qsizetype percorso_massimo = 4095;  // PATH_MAX
 #endif
 
+// How long `s` is as the file system measures a name (see above).
+qsizetype lunghezza_su_disco(const QString& s);
+
+// `nome` cut, if need be, to at most `massimo` of lunghezza_su_disco, never
+// inside a character.
+QString accorcia(const QString& nome, qsizetype massimo);
+
 // Why a team, and its athlete when one is given, cannot become folders of the
 // program folder `programma`: the message to show, or nothing when they can. Each
 // name must be `sicuro`, and the deepest path they make (programma / team /

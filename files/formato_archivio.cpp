@@ -57,7 +57,13 @@ std::optional<QList<QByteArray>> campi_controllati(const QByteArray& riga) {
 }  // namespace
 
 QString nome_file(const QString& esercizio, const QDateTime& quando) {
-    return nomi_cartelle::rendi_sicuro(esercizio + u'_' + quando.toString(forma_data_nome), QStringLiteral("prova"));
+    // However long the exercise's name, the journal's name with its number, its
+    // extension and its temporary suffix ("_99.giornale.0123abcd.tmp") stays within
+    // what the file system holds.
+    constexpr qsizetype spazio_esercizio = nomi_cartelle::componente_massimo - 60;
+    return nomi_cartelle::rendi_sicuro(
+        nomi_cartelle::accorcia(esercizio, spazio_esercizio) + u'_' + quando.toString(forma_data_nome),
+        QStringLiteral("prova"));
 }
 
 std::optional<DatiNome> leggi_nome_file(const QString& base) {

@@ -37,7 +37,8 @@ namespace formato_archivio {
 // How the time the test began is written in its file name.
 inline const QString forma_data_nome = QStringLiteral("yyyy-MM-dd_HH-mm-ss");
 
-// "<exercise>_yyyy-MM-dd_HH-mm-ss", safe as a file name (no extension).
+// "<exercise>_yyyy-MM-dd_HH-mm-ss", safe as a file name (no extension); a very
+// long exercise name is cut so that the archive's names fit the file system.
 QString nome_file(const QString& esercizio, const QDateTime& quando);
 
 // What a name nome_file made tells (the base name, no extension): the exercise (as

@@ -1,5 +1,6 @@
 // The test archive: its two file forms, the writer behind the model, the
 // recovery of a test a dead run left unfinished.
+#include "athletes/nomi_cartelle.h"
 #include "core/cartelle_programma.h"
 #include "core/cp1252.h"
 #include "core/metriche.h"
@@ -64,6 +65,15 @@ TEST(FormatoArchivio, IlNomeDelFileSiRileggeSoloNellaSuaForma) {
     for (const char* altro : {"2026-03-07_09-05-04", "CMJ-2026-03-07_09-05-04", "CMJ_2026-03-07 09-05-04",
                               "CMJ_2026-3-07_09-05-044", "CMJ_2026-02-30_09-05-04", "CMJ_2026-03-07_09-05-04.csv"})
         EXPECT_FALSE(fa::leggi_nome_file(QString::fromLatin1(altro))) << altro;
+    // An exercise name too long for a file name is cut, never inside a character.
+    const QString lungo = QString(200, u'è') + QStringLiteral("\U0001F3C3");
+    const QString nome = fa::nome_file(lungo, testata().quando);
+    EXPECT_LE(nomi_cartelle::lunghezza_su_disco(nome + ".giornale.0123abcd.tmp"), nomi_cartelle::componente_massimo);
+    const auto corto = fa::leggi_nome_file(nome);
+    ASSERT_TRUE(corto);
+    EXPECT_TRUE(lungo.startsWith(corto->esercizio));
+    EXPECT_GE(corto->esercizio.size(), 90);
+    EXPECT_EQ(nomi_cartelle::accorcia(QStringLiteral("a\U0001F3C3"), 4), "a");
 }
 
 TEST(FormatoArchivio, IlGiornaleRiproduceSaltiEdEliminazioniESaltaLUltimaRigaMonca) {
